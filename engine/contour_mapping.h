@@ -1,0 +1,17 @@
+#pragma once
+
+#include "design_state.h"
+
+namespace folix {
+
+// Maps the circle angles TETA and -TETA through the Karman-Trefftz transformation
+// with exponent EM and scale B into slot I of the tables: XU/YU for +TETA,
+// XL/YL for -TETA. TETA is negated after each pass, so it holds its entry value
+// again on a normal return. Sets Pi.
+void XY(DesignState& state, double& F, double& G, double& EM, double& TETA, int& I, double& B);
+
+// The scale B that makes the mapped outline one chord long from the trailing
+// edge (circle angle pi) to the circle-angle-0 point.
+double chordNormalisingScale(double F, double EM);
+
+}  // namespace folix

@@ -1,0 +1,106 @@
+#include "design_run.h"
+
+#include <limits>
+
+#include "engine/contour_mapping.h"
+#include "engine/number_text.h"
+#include "engine/parameter_solver.h"
+#include "engine/real.h"
+
+namespace folix {
+
+namespace {
+
+constexpr double kSecondExponent = 1.95;
+constexpr int kMostExponentSteps = 20;
+constexpr double kLocationTolerance = 0.001;
+constexpr int kAngleSteps = 51;
+
+// Location mode: secant iteration on the exponent until the measured location
+// of maximum thickness meets the wanted one.
+void searchExponent(DesignState& state, const DesignInputs& inputs, DesignFrontEnd& frontEnd, double XD1)
+{
+    state.XDltC = readLeadingNumber(inputs.xDltc);
+    double EM2 = kSecondExponent;
+    double XD2 = 0;
+    FGITER(state, frontEnd, EM2, XD2, state.Delta, state.Gamma, state.F, state.G);
+    int ITER = 0;
+    for (;;) {
+        double EM3 = (state.EM + ((Real(EM2) - state.EM) / (Real(XD2) - XD1)) * (Real(state.XDltC) - XD1)).value();
+        ITER = ITER + 1;
+        if (ITER > kMostExponentSteps) {
+            frontEnd.append(kLocationNotConverged);
+            return;
+        }
+        double XD3 = 0;
+        FGITER(state, frontEnd, EM3, XD3, state.Delta, state.Gamma, state.F, state.G);
+        if (abs(Real(state.XDltC) - XD3) < kLocationTolerance) {
+            state.EM = EM3;
+            return;
+        }
+        state.EM = EM2;
+        EM2 = EM3;
+        XD1 = XD2;
+        XD2 = XD3;
+    }
+}
+
+float toDrawingPrecision(double v)
+{
+    if (v > std::numeric_limits<float>::max() || v < -std::numeric_limits<float>::max())
+        throw ArithmeticError(ErrorKind::Overflow);
+    return static_cast<float>(v);
+}
+
+Outline outlineOf(const DesignState& state)
+{
+    Outline outline;
+    for (int I = 1; I <= kOutlineSamples; ++I)
+        outline[static_cast<std::size_t>(I - 1)] = {toDrawingPrecision(state.XU[I]), toDrawingPrecision(state.YU[I])};
+    return outline;
+}
+
+}  // namespace
+
+void fillProfileTables(DesignState& state)
+{
+    double B = chordNormalisingScale(state.F, state.EM);
+    const Real DTETA = (2 * Real(state.Pi)) / kAngleSteps;
+    for (int I = 1; I <= kAngleSteps + 1; ++I) {
+        double TETA = ((I - 1) * DTETA).value();
+        XY(state, state.F, state.G, state.EM, TETA, I, B);
+        // Turn x around and shift it: leading edge to 0, trailing edge to 1.
+        state.XU[I] = ((1 - Real(state.XU[I])) - Real(state.EM) * B).value();
+    }
+}
+
+void runDesign(DesignState& state, const DesignInputs& inputs, DesignFrontEnd& frontEnd)
+{
+    state.Pi = (atan(1) * 4).value();
+    frontEnd.clearHistory();
+    frontEnd.append(kHistoryTitle);
+
+    state.Delta = readLeadingNumber(inputs.delta);
+    state.Gamma = readLeadingNumber(inputs.gamma);
+    state.Tau = readLeadingNumber(inputs.tau);
+    state.Tau = ((Real(state.Tau) * state.Pi) / 180).value();
+    state.EM = (2 - Real(state.Tau) / state.Pi).value();
+
+    double XD1 = 0;
+    FGITER(state, frontEnd, state.EM, XD1, state.Delta, state.Gamma, state.F, state.G);
+    state.XDltC = XD1;
+
+    if (inputs.locationMode) searchExponent(state, inputs, frontEnd, XD1);
+
+    state.AirfoilType = kKarmanTrefftzAirfoil;
+    if (state.EM == 2) state.AirfoilType = kJoukowskyAirfoil;
+
+    const std::string separator = frontEnd.decimalSeparator();
+    frontEnd.showResults({state.AirfoilType, displayText(state.F, separator), displayText(state.G, separator),
+                          displayText(state.EM, separator)});
+
+    fillProfileTables(state);
+    frontEnd.drawSection(outlineOf(state));
+}
+
+}  // namespace folix
