@@ -14,17 +14,26 @@ enum class SaveOutcome {
     Created,    // the file did not exist (or was empty): header, empty line and the record
     Appended,   // one record line added at the end
     Duplicate,  // an equal design is recorded already; the file is untouched
-    Failed,     // the file could not be written; it is left exactly as it was
+    Failed,     // the file could not be read or written; it is left exactly as it was
 };
 
 struct SaveResult {
     SaveOutcome outcome = SaveOutcome::Failed;
-    std::filesystem::path file;
-    std::string reason;  // for Failed: the system's reason
+    std::filesystem::path file;  // the results file, as an absolute path
+    std::string reason;          // for Failed: the system's reason, e.g. "Is a directory"
 };
 
 // "Save result": sets Tau to the degrees that EM implies, then records the
-// design in the results file unless an equal design is there already.
+// design in the results file unless an equal design is there already (equal:
+// the same Delta and Gamma, XDltC within 0.000005, Tau within 0.005, among the
+// first 100 records).
+//
+// Only appends: a file that holds something is never truncated or rewritten. A
+// file that ends before its empty second line first receives the line ends it
+// lacks, and a last line without its CR LF gets one before the record. Shows
+// nothing itself; the caller reports the outcome. Tau is set before the file is
+// touched, whatever the outcome; an ArithmeticError (an overflow of Tau) ends
+// the command before anything else, as in every computation.
 SaveResult saveResult(DesignState& state, const std::filesystem::path& file = kResultsFileName);
 
 }  // namespace folix

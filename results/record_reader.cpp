@@ -1,0 +1,160 @@
+#include "record_reader.h"
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "engine/arithmetic_error.h"
+#include "engine/number_text.h"
+
+namespace folix {
+
+namespace {
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+constexpr std::size_t kTokenLimit = 1024;  // a written field has at most 316 characters
+constexpr int kEnd = -1;
+
+[[noreturn]] void raiseSystemError(int error)
+{
+    throw std::system_error(error, std::generic_category());
+}
+
+class FileBytes {
+public:
+    explicit FileBytes(int fd) : fd_(fd), buffer_(kChunkSize) {}
+
+    // The next byte, or kEnd at the end of the file.
+    int peek()
+    {
+        if (position_ == filled_ && !refill()) return kEnd;
+        return static_cast<unsigned char>(buffer_[position_]);
+    }
+
+    int get()
+    {
+        const int c = peek();
+        if (c != kEnd) ++position_;
+        return c;
+    }
+
+    void skip() { ++position_; }
+
+private:
+    bool refill()
+    {
+        for (;;) {
+            const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
+            if (count < 0 && errno == EINTR) continue;
+            if (count < 0) raiseSystemError(errno);
+            position_ = 0;
+            filled_ = static_cast<std::size_t>(count);
+            return count > 0;
+        }
+    }
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0;
+    std::size_t filled_ = 0;
+};
+
+bool isBlank(int c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(int c) { return c == '\r' || c == '\n'; }
+
+// Passes over one line and its end; false when the file ends first.
+bool passLine(FileBytes& bytes)
+{
+    for (;;) {
+        const int c = bytes.get();
+        if (c == kEnd) return false;
+        if (c == '\n') return true;
+        if (c == '\r') {
+            if (bytes.peek() == '\n') bytes.skip();
+            return true;
+        }
+    }
+}
+
+// A damaged file must never stop a save: a number beyond the double range
+// becomes a field that matches nothing instead of an overflow.
+RecordedField leadingNumber(const std::string& text)
+{
+    try {
+        return readLeadingNumber(text);
+    } catch (const ArithmeticError&) {
+        return std::nullopt;
+    }
+}
+
+// Reads the next field; false when the file ends before one starts.
+bool readField(FileBytes& bytes, RecordedField& field)
+{
+    int c = bytes.peek();
+    while (isBlank(c) || isLineEnd(c)) {
+        bytes.skip();
+        c = bytes.peek();
+    }
+    if (c == kEnd) return false;
+    if (c == ',') {
+        bytes.skip();
+        field = 0.0;
+        return true;
+    }
+
+    std::string text;
+    while (c != kEnd && c != ',' && !isBlank(c) && !isLineEnd(c)) {
+        if (text.size() < kTokenLimit) text += static_cast<char>(c);
+        bytes.skip();
+        c = bytes.peek();
+    }
+    while (isBlank(c)) {
+        bytes.skip();
+        c = bytes.peek();
+    }
+    if (c == ',') bytes.skip();
+
+    field = leadingNumber(text);
+    return true;
+}
+
+char lastByteOf(int fd, off_t size)
+{
+    char byte = '\0';
+    for (;;) {
+        const ssize_t count = ::pread(fd, &byte, 1, size - 1);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) raiseSystemError(errno);
+        return byte;
+    }
+}
+
+}  // namespace
+
+RecordedFile readRecordedFile(int fd)
+{
+    RecordedFile file;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) raiseSystemError(errno);
+    file.size = status.st_size;
+    if (file.size > 0) file.lastByte = lastByteOf(fd, file.size);
+
+    FileBytes bytes(fd);
+    while (file.linesBeforeRecords < 2) {
+        if (!passLine(bytes)) return file;
+        ++file.linesBeforeRecords;
+    }
+
+    for (int j = 1; j <= kRecordsTested; ++j) {
+        RecordedDesign record;
+        for (RecordedField& field : record)
+            if (!readField(bytes, field)) return file;
+        file.records.push_back(record);
+    }
+    return file;
+}
+
+}  // namespace folix
