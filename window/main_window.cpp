@@ -1,0 +1,289 @@
+#include "main_window.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QVBoxLayout>
+
+#include "results/results_file.h"
+#include "window/about_window.h"
+#include "window/section_plot.h"
+#include "window/window_colours.h"
+
+namespace {
+
+// About 4 : 5, wide enough for the longest caption beside its box.
+constexpr QSize kStartSize{640, 800};
+
+QLineEdit* makeBox(const char* name, const char* text)
+{
+    auto* box = new QLineEdit(text);
+    box->setObjectName(name);
+    QSizePolicy policy = box->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);  // the mode boxes hide without moving their neighbours
+    box->setSizePolicy(policy);
+    return box;
+}
+
+// Room for a typed number such as 0.12345 and a little more.
+void fitNumbers(QLineEdit* box)
+{
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance("0.0000000") + 12);
+}
+
+QLabel* makeLabel(const char* name, const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(name);
+    return label;
+}
+
+// Unicode Greek letters in the window's own font.
+QLabel* makeSymbol(const char* name, const QString& letter)
+{
+    QLabel* symbol = makeLabel(name, letter);
+    symbol->setAlignment(Qt::AlignCenter);
+    return symbol;
+}
+
+// "x    / c" with a delta set into the gap after the x, reading x-delta over c.
+QLabel* makeLocationSymbol()
+{
+    QLabel* fraction = makeLabel("Label7", "x    / c");
+    const QFontMetrics metrics(fraction->font());
+    QLabel* delta = makeLabel("Label8", QString::fromUtf8("\u03b4"));
+    delta->setFixedWidth(metrics.horizontalAdvance("    "));
+    auto* overlay = new QHBoxLayout(fraction);
+    overlay->setContentsMargins(0, 0, 0, 0);
+    overlay->setSpacing(0);
+    overlay->addSpacing(metrics.horizontalAdvance("x"));
+    overlay->addWidget(delta);
+    overlay->addStretch();
+    return fraction;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("Form1");
+    setWindowTitle("Design of Joukowsky and Karman-Trefftz airfoils");
+
+    QAction* about = menuBar()->addAction("About");
+    about->setObjectName("Mn_About");
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildInputs(), 11);
+    top->addWidget(buildResults(), 9);
+
+    plot_ = new SectionPlot;
+
+    history_ = new QListWidget;
+    history_->setObjectName("List1");
+    history_->setUniformItemSizes(true);
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->addLayout(top);
+    column->addWidget(plot_);
+    column->addWidget(history_, 1);
+    setCentralWidget(central);
+
+    setKeyboardOrder();
+    plot_->setFocus();
+    resize(kStartSize);
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::buildInputs()
+{
+    auto* frame = new QGroupBox("Airfoil Characteristics");
+    frame->setObjectName("Frame1");
+
+    delta_ = makeBox("Text_Delta", "0.10");
+    gamma_ = makeBox("Text_Gamma", "0.00");
+    tau_ = makeBox("Text_Tau", "0");
+    xDltc_ = makeBox("Text_xDltc", "0.00");
+    xDltc_->setVisible(false);
+    for (QLineEdit* box : {delta_, gamma_, tau_, xDltc_}) fitNumbers(box);
+
+    angleMode_ = new QRadioButton("Trailing edge Angle (deg)      :");
+    angleMode_->setObjectName("Option_Tau");
+    angleMode_->setChecked(true);
+    locationMode_ = new QRadioButton("Maximum thickness location :");
+    locationMode_->setObjectName("Option_xDltc");
+    // One tab stop for the pair, on the selected one; arrow keys move between them.
+    locationMode_->setFocusPolicy(Qt::ClickFocus);
+    connect(angleMode_, &QRadioButton::clicked, this, &MainWindow::showAngleBox);
+    connect(locationMode_, &QRadioButton::clicked, this, &MainWindow::showLocationBox);
+
+    // The plain captions start where the option buttons' captions start.
+    QStyleOptionButton option;
+    option.initFrom(angleMode_);
+    const int captionIndent = angleMode_->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, angleMode_).left();
+    QLabel* thickness = makeLabel("Label5", "Thickness ratio                      :");
+    QLabel* camber = makeLabel("Label6", "Camber Ratio                         :");
+    thickness->setIndent(captionIndent);
+    camber->setIndent(captionIndent);
+
+    design_ = new QPushButton("Design airfoil");
+    design_->setObjectName("Command1");
+    design_->setAutoDefault(true);  // Enter on the focused button designs, as Space does
+    connect(design_, &QPushButton::clicked, this, &MainWindow::designAirfoil);
+
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(thickness, 0, 0);
+    grid->addWidget(makeSymbol("Label1", QString::fromUtf8("\u03b4")), 0, 1);
+    grid->addWidget(delta_, 0, 2);
+    grid->addWidget(camber, 1, 0);
+    grid->addWidget(makeSymbol("Label2", QString::fromUtf8("\u03b3")), 1, 1);
+    grid->addWidget(gamma_, 1, 2);
+    grid->addWidget(angleMode_, 2, 0);
+    grid->addWidget(makeSymbol("Label3", QString::fromUtf8("\u03c4")), 2, 1);
+    grid->addWidget(tau_, 2, 2);
+    grid->addWidget(locationMode_, 3, 0);
+    grid->addWidget(makeLocationSymbol(), 3, 1);
+    grid->addWidget(xDltc_, 3, 2);
+    grid->addWidget(design_, 4, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    return frame;
+}
+
+QWidget* MainWindow::buildResults()
+{
+    auto* frame = new QGroupBox("Resulting parameters");
+    frame->setObjectName("Frame2");
+
+    family_ = makeBox("Text_Sonuc", "");
+    QPalette lightYellow = family_->palette();
+    lightYellow.setColor(QPalette::Base, kLightYellow);
+    family_->setPalette(lightYellow);
+    f_ = makeBox("Text_F", "0");
+    g_ = makeBox("Text_G", "0");
+    m_ = makeBox("Text_m", "0");
+
+    save_ = new QPushButton("Save result");
+    save_->setObjectName("Command_Save");
+    save_->setAutoDefault(true);
+    save_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    connect(save_, &QPushButton::clicked, this, &MainWindow::saveResult);
+
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(family_, 0, 0, 1, 3);
+    grid->addWidget(makeLabel("Label10", "F ="), 1, 0);
+    grid->addWidget(f_, 1, 1);
+    grid->addWidget(makeLabel("Label11", "G ="), 2, 0);
+    grid->addWidget(g_, 2, 1);
+    grid->addWidget(makeLabel("Label12", "m ="), 3, 0);
+    grid->addWidget(m_, 3, 1);
+    grid->addWidget(save_, 1, 2, 3, 1);
+    grid->setColumnStretch(1, 1);  // the boxes take the room, the button keeps its own width
+    return frame;
+}
+
+void MainWindow::setKeyboardOrder()
+{
+    const QWidget* const order[] = {plot_,    xDltc_, tau_,      gamma_,       delta_,     f_,      g_,
+                                    m_,       history_, family_, locationMode_, angleMode_, design_, save_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+}
+
+void MainWindow::designAirfoil()
+{
+    const folix::DesignInputs inputs{delta_->text().toStdString(), gamma_->text().toStdString(),
+                                     tau_->text().toStdString(), xDltc_->text().toStdString(),
+                                     locationMode_->isChecked()};
+    try {
+        folix::runDesign(state_, inputs, *this);
+    } catch (const folix::ArithmeticError& error) {
+        const QString stopped = QString("Design stopped: %1").arg(error.what());
+        history_->addItem(stopped);
+        history_->scrollToBottom();
+        tell(QMessageBox::Warning, stopped);
+    }
+}
+
+void MainWindow::saveResult()
+{
+    const folix::SaveResult result = folix::saveResult(state_);
+    switch (result.outcome) {
+    case folix::SaveOutcome::Duplicate:
+        tell(QMessageBox::NoIcon, QString::fromUtf8(folix::kDuplicateMessage));
+        break;
+    case folix::SaveOutcome::Failed:
+        tell(QMessageBox::Warning, QString("The result could not be saved to %1: %2")
+                                       .arg(QString::fromStdString(result.file.string()),
+                                            QString::fromStdString(result.reason)));
+        break;
+    case folix::SaveOutcome::Created:
+    case folix::SaveOutcome::Appended:
+        break;
+    }
+}
+
+void MainWindow::showAngleBox()
+{
+    tau_->setVisible(true);
+    xDltc_->setVisible(false);
+    for (QLineEdit* box : {delta_, gamma_, tau_, xDltc_}) fitNumbers(box);
+}
+
+void MainWindow::showLocationBox()
+{
+    tau_->setVisible(false);
+    xDltc_->setVisible(true);
+}
+
+void MainWindow::showAbout()
+{
+    if (!about_) about_ = std::make_unique<AboutWindow>();
+    about_->setWindowState(about_->windowState() & ~Qt::WindowMinimized);
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void MainWindow::tell(QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, kProgramTitle, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void MainWindow::clearHistory()
+{
+    history_->clear();
+}
+
+void MainWindow::append(const std::string& line)
+{
+    history_->addItem(QString::fromStdString(line));
+}
+
+void MainWindow::showResults(const folix::ResultTexts& texts)
+{
+    family_->setText(QString::fromStdString(texts.airfoilType));
+    f_->setText(QString::fromStdString(texts.f));
+    g_->setText(QString::fromStdString(texts.g));
+    m_->setText(QString::fromStdString(texts.m));
+}
+
+void MainWindow::drawSection(const folix::Outline& outline)
+{
+    plot_->draw(outline);
+}
+
+std::string MainWindow::decimalSeparator() const
+{
+    return QLocale().decimalPoint().toStdString();
+}
