@@ -1,0 +1,129 @@
+#include "batch_run.h"
+
+#include "csv_text.h"
+#include "design_outcome.h"
+#include "design_report.h"
+#include "results/results_file.h"
+#include "strict_number.h"
+
+namespace folix {
+
+namespace {
+
+constexpr std::size_t kInputColumns = 4;
+constexpr const char* kHeader =
+    "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,status";
+constexpr const char* kColumnNames[kInputColumns] = {"thickness", "camber", "te_angle", "max_thickness_at"};
+
+bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
+
+bool startsWithNumber(const std::vector<std::string>& fields)
+{
+    std::string ignored;
+    return readStrictNumber(fields.front(), ignored).has_value();
+}
+
+std::string status(const DesignOutcome& outcome)
+{
+    if (outcome.error) return "error: " + *outcome.error;
+    return outcome.converged() ? "ok" : "not converged";
+}
+
+void writeRow(std::ostream& out, const std::vector<std::string>& fields, const std::string& results,
+              const std::string& rowStatus)
+{
+    for (std::size_t i = 0; i < kInputColumns; ++i) out << (i < fields.size() ? csvField(fields[i]) : "") << ',';
+    out << results << csvField(rowStatus) << '\n';
+}
+
+std::string resultColumns(const DesignOutcome& outcome)
+{
+    if (outcome.error) return ",,,,,";
+    return csvField(outcome.texts.airfoilType) + ',' + outcome.texts.f + ',' + outcome.texts.g + ',' +
+           outcome.texts.m + ',' + maxThicknessAtText(outcome) + ',';
+}
+
+class BatchSaver {
+public:
+    explicit BatchSaver(std::ostream& err) : err_(err) {}
+
+    void save(DesignState& design, std::size_t lineNumber)
+    {
+        if (failed_) return;
+        const SaveResult saved = saveResult(design);
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        if (saved.outcome == SaveOutcome::Duplicate) err_ << "folix: " << where << kDuplicateMessage << '\n';
+        if (saved.outcome == SaveOutcome::Failed) {
+            err_ << "error: " << where << "cannot save to " << saved.file.string() << ": " << saved.reason
+                 << "; no later row is saved\n";
+            failed_ = true;
+        }
+    }
+
+    bool failed() const { return failed_; }
+
+private:
+    std::ostream& err_;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& fields, std::string& problem)
+{
+    const bool fourthGiven = fields.size() == kInputColumns && !fields.back().empty();
+    if (fields.size() < 3 || fields.size() > kInputColumns) {
+        problem = std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields") + " instead of 3 or 4";
+        return std::nullopt;
+    }
+    const std::size_t used = fourthGiven ? kInputColumns : 3;
+    for (std::size_t i = 0; i < used; ++i) {
+        std::string why;
+        if (!readStrictNumber(fields[i], why)) {
+            problem = std::string(kColumnNames[i]) + " " + why;
+            return std::nullopt;
+        }
+    }
+    DesignInputs inputs;
+    inputs.delta = fields[0];
+    inputs.gamma = fields[1];
+    inputs.tau = fields[2];
+    if (fourthGiven) {
+        inputs.xDltc = fields[3];
+        inputs.locationMode = true;
+    }
+    return inputs;
+}
+
+int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save)
+{
+    BatchSaver saver(err);
+    out << kHeader << '\n';
+    bool firstLine = true;
+    std::size_t lineNumber = 0;
+    while (!csv.empty()) {
+        const auto end = csv.find('\n');
+        const std::string_view line = csv.substr(0, end);
+        csv.remove_prefix(end == std::string_view::npos ? csv.size() : end + 1);
+        ++lineNumber;
+        if (isBlank(line)) continue;
+
+        const std::vector<std::string> fields = splitCsvLine(line);
+        const bool header = firstLine && !startsWithNumber(fields);
+        firstLine = false;
+        if (header) continue;
+
+        std::string problem;
+        const auto inputs = batchRowInputs(fields, problem);
+        if (!inputs) {
+            writeRow(out, fields, ",,,,,", "bad row: " + problem);
+            continue;
+        }
+        DesignOutcome outcome = designSection(*inputs);
+        writeRow(out, fields, resultColumns(outcome), status(outcome));
+        if (save && !outcome.error && outcome.converged()) saver.save(outcome.state, lineNumber);
+    }
+    return saver.failed() ? 1 : 0;
+}
+
+}  // namespace folix

@@ -1,0 +1,177 @@
+#include "command_line.h"
+
+#include <set>
+#include <string_view>
+#include <utility>
+
+#include "strict_number.h"
+
+namespace folix {
+
+const char* const kUsageText =
+    "Usage:\n"
+    "  folix design [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
+    "               [--history | --json] [--save] [--dat FILE [--points N]]\n"
+    "  folix batch FILE.csv [--save]\n"
+    "  folix --help | --version\n"
+    "\n"
+    "design   designs one section, like \"Design airfoil\" in the window, and prints\n"
+    "         the family, F, G, m and the location of maximum thickness.\n"
+    "  --thickness T         thickness ratio (default 0.10)\n"
+    "  --camber C            camber ratio (default 0)\n"
+    "  --te-angle DEG        trailing-edge angle in degrees (default 0); with\n"
+    "                        --max-thickness-at it sets the first exponent tried\n"
+    "  --max-thickness-at X  search the exponent for this location of maximum\n"
+    "                        thickness over chord\n"
+    "  --history             print the iteration history first\n"
+    "  --json                print one JSON object instead\n"
+    "  --save                append the design to Folix_Input.txt\n"
+    "  --dat FILE            write the section's coordinates in Selig format\n"
+    "  --points N            number of coordinate points: odd, 5 to 100001 (default 161)\n"
+    "\n"
+    "batch    designs every row \"thickness,camber,te_angle[,max_thickness_at]\" of a\n"
+    "         CSV file (\"-\" reads standard input) and writes CSV to standard output.\n"
+    "  --save                append every design whose status is ok to Folix_Input.txt\n"
+    "\n"
+    "Exit status: 0 done, 1 a design, file or save failed, 2 wrong command line.\n";
+
+namespace {
+
+// Walks the arguments of one command; options take "--name value" or "--name=value".
+class ArgumentReader {
+public:
+    explicit ArgumentReader(const std::vector<std::string>& args, std::size_t first) : args_(args), next_(first) {}
+
+    bool done() const { return next_ >= args_.size(); }
+
+    // The next argument; an option's name is returned without an attached value.
+    std::string take()
+    {
+        std::string arg = args_[next_++];
+        attached_.reset();
+        if (arg.rfind("--", 0) == 0) {
+            const auto equals = arg.find('=');
+            if (equals != std::string::npos) {
+                attached_ = arg.substr(equals + 1);
+                arg.resize(equals);
+            }
+            if (!seen_.insert(arg).second) throw UsageError(arg + " is given more than once");
+        }
+        return arg;
+    }
+
+    std::string value(const std::string& option)
+    {
+        if (attached_) return *std::exchange(attached_, std::nullopt);
+        if (done() || args_[next_].rfind("--", 0) == 0) throw UsageError(option + " needs a value");
+        return args_[next_++];
+    }
+
+    void noValue(const std::string& option) const
+    {
+        if (attached_) throw UsageError(option + " takes no value");
+    }
+
+    bool seen(const std::string& option) const { return seen_.count(option) != 0; }
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t next_;
+    std::optional<std::string> attached_;
+    std::set<std::string> seen_;
+};
+
+std::string numberText(ArgumentReader& reader, const std::string& option)
+{
+    std::string text = reader.value(option);
+    std::string problem;
+    if (!readStrictNumber(text, problem)) throw UsageError(option + ": " + problem);
+    return text;
+}
+
+bool flag(const ArgumentReader& reader, const std::string& option)
+{
+    reader.noValue(option);
+    return true;
+}
+
+int pointCount(ArgumentReader& reader, const std::string& option)
+{
+    const std::string text = reader.value(option);
+    std::string problem;
+    const auto count = readStrictCount(text, problem);
+    if (!count) throw UsageError(option + ": " + problem);
+    if (*count % 2 == 0) throw UsageError(option + ": " + text + " is even; the count must be odd");
+    if (!isSeligPointCount(*count))
+        throw UsageError(option + ": " + text + " is outside " + std::to_string(kFewestSeligPoints) + " to " +
+                         std::to_string(kMostSeligPoints));
+    return static_cast<int>(*count);
+}
+
+[[noreturn]] void unexpected(const std::string& arg)
+{
+    if (arg.rfind("-", 0) == 0 && arg.size() > 1) throw UsageError("unknown option " + arg);
+    throw UsageError("unexpected argument '" + arg + "'");
+}
+
+Request parseDesign(const std::vector<std::string>& args)
+{
+    DesignRequest request;
+    ArgumentReader reader(args, 1);
+    while (!reader.done()) {
+        const std::string arg = reader.take();
+        if (arg == "--thickness") request.inputs.delta = numberText(reader, arg);
+        else if (arg == "--camber") request.inputs.gamma = numberText(reader, arg);
+        else if (arg == "--te-angle") request.inputs.tau = numberText(reader, arg);
+        else if (arg == "--max-thickness-at") {
+            request.inputs.xDltc = numberText(reader, arg);
+            request.inputs.locationMode = true;
+        } else if (arg == "--dat") {
+            request.datFile = reader.value(arg);
+            if (request.datFile->empty()) throw UsageError("--dat needs a file name");
+        } else if (arg == "--points") request.points = pointCount(reader, arg);
+        else if (arg == "--history") request.history = flag(reader, arg);
+        else if (arg == "--json") request.json = flag(reader, arg);
+        else if (arg == "--save") request.save = flag(reader, arg);
+        else if (arg == "--help" || arg == "-h") return HelpRequest{};
+        else unexpected(arg);
+    }
+    if (request.history && request.json) throw UsageError("--history and --json exclude each other (the JSON holds the history)");
+    if (reader.seen("--points") && !request.datFile) throw UsageError("--points needs --dat");
+    return request;
+}
+
+Request parseBatch(const std::vector<std::string>& args)
+{
+    BatchRequest request;
+    bool haveFile = false;
+    ArgumentReader reader(args, 1);
+    while (!reader.done()) {
+        const std::string arg = reader.take();
+        if (arg == "--save") request.save = flag(reader, arg);
+        else if (arg == "--help" || arg == "-h") return HelpRequest{};
+        else if (arg == "-" || arg.rfind("-", 0) != 0) {
+            if (haveFile) throw UsageError("batch takes one file, not '" + request.file + "' and '" + arg + "'");
+            request.file = arg;
+            haveFile = true;
+        } else unexpected(arg);
+    }
+    if (!haveFile) throw UsageError("batch needs a CSV file");
+    return request;
+}
+
+}  // namespace
+
+Request parseCommandLine(const std::vector<std::string>& args)
+{
+    if (args.empty()) throw UsageError("no command given");
+    const std::string& command = args.front();
+    if (command == "--help" || command == "-h" || command == "help") return HelpRequest{};
+    if (command == "--version") return VersionRequest{};
+    if (command == "design") return parseDesign(args);
+    if (command == "batch") return parseBatch(args);
+    if (command.rfind("-", 0) == 0) throw UsageError("unknown option " + command);
+    throw UsageError("unknown command '" + command + "'");
+}
+
+}  // namespace folix

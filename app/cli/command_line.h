@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "engine/selig_export.h"
+#include "window/design_run.h"
+
+namespace folix {
+
+// A command line that cannot be carried out as written.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct HelpRequest {};
+struct VersionRequest {};
+
+struct DesignRequest {
+    DesignInputs inputs;  // the texts as given; the run reads them like typed texts
+    bool history = false;
+    bool json = false;
+    bool save = false;
+    std::optional<std::string> datFile;
+    int points = kDefaultSeligPoints;
+};
+
+struct BatchRequest {
+    std::string file;  // "-" for standard input
+    bool save = false;
+};
+
+using Request = std::variant<HelpRequest, VersionRequest, DesignRequest, BatchRequest>;
+
+// Reads the arguments after the program name. Raises UsageError for an
+// unknown command or option, a missing or malformed value, a repeated option
+// or options that contradict each other.
+Request parseCommandLine(const std::vector<std::string>& args);
+
+extern const char* const kUsageText;
+
+}  // namespace folix

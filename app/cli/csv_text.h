@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace folix {
+
+// The fields of one CSV line, split at every comma, each without the blanks
+// around it. A trailing CR (a CR LF file) is dropped first.
+std::vector<std::string> splitCsvLine(std::string_view line);
+
+// A field as CSV writes it: quoted when it holds a comma, a quote or a line end.
+std::string csvField(std::string_view text);
+
+}  // namespace folix

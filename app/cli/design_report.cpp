@@ -1,0 +1,83 @@
+#include "design_report.h"
+
+#include "engine/number_text.h"
+#include "json_text.h"
+
+namespace folix {
+
+namespace {
+
+std::string jsonText(const std::optional<std::string>& text) { return text ? jsonString(*text) : "null"; }
+
+std::string jsonBool(bool value) { return value ? "true" : "false"; }
+
+}  // namespace
+
+std::string maxThicknessAtText(const DesignOutcome& outcome)
+{
+    return outcome.maxThicknessAt ? displayText(*outcome.maxThicknessAt) : std::string();
+}
+
+void writeResults(std::ostream& out, const DesignOutcome& outcome)
+{
+    const std::string location = maxThicknessAtText(outcome);
+    out << "family: " << outcome.texts.airfoilType << '\n'
+        << "F: " << outcome.texts.f << '\n'
+        << "G: " << outcome.texts.g << '\n'
+        << "m: " << outcome.texts.m << '\n'
+        << "max thickness at: " << (location.empty() ? "unknown" : location) << '\n';
+}
+
+void writeHistory(std::ostream& out, const DesignOutcome& outcome)
+{
+    for (const auto& line : outcome.history) out << line << '\n';
+}
+
+void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome)
+{
+    const bool done = !outcome.error;
+    const auto value = [done](double v) { return done ? jsonNumber(v) : "null"; };
+    const auto text = [done](const std::string& t) { return done ? jsonString(t) : "null"; };
+    const DesignState& s = outcome.state;
+
+    out << "{\n";
+    out << "  \"mode\": " << jsonString(inputs.locationMode ? "location" : "angle") << ",\n";
+    out << "  \"inputs\": {\"thickness\": " << jsonNumber(readLeadingNumber(inputs.delta))
+        << ", \"camber\": " << jsonNumber(readLeadingNumber(inputs.gamma))
+        << ", \"te_angle\": " << jsonNumber(readLeadingNumber(inputs.tau)) << ", \"max_thickness_at\": "
+        << (inputs.locationMode ? jsonNumber(readLeadingNumber(inputs.xDltc)) : "null") << "},\n";
+    out << "  \"family\": " << text(s.AirfoilType) << ",\n";
+    out << "  \"F\": " << value(s.F) << ",\n";
+    out << "  \"G\": " << value(s.G) << ",\n";
+    out << "  \"m\": " << value(s.EM) << ",\n";
+    out << "  \"max_thickness_at\": " << (done ? jsonNumber(outcome.maxThicknessAt) : "null") << ",\n";
+    out << "  \"shown\": ";
+    if (done) {
+        out << "{\"family\": " << jsonString(outcome.texts.airfoilType) << ", \"F\": " << jsonString(outcome.texts.f)
+            << ", \"G\": " << jsonString(outcome.texts.g) << ", \"m\": " << jsonString(outcome.texts.m)
+            << ", \"max_thickness_at\": " << jsonString(maxThicknessAtText(outcome)) << "},\n";
+    } else {
+        out << "null,\n";
+    }
+    out << "  \"converged\": " << (done ? jsonBool(outcome.converged()) : "null") << ",\n";
+    out << "  \"iterations\": [";
+    for (std::size_t i = 0; i < outcome.summary.solves.size(); ++i) {
+        const SolveSummary& solve = outcome.summary.solves[i];
+        // An error may have cut the last solve short: its outcome is unknown.
+        const bool cutShort = !done && i + 1 == outcome.summary.solves.size();
+        out << (i == 0 ? "\n" : ",\n") << "    {\"m\": " << jsonString(solve.exponent)
+            << ", \"measurements\": " << solve.measurements
+            << ", \"converged\": " << (cutShort ? "null" : jsonBool(solve.converged)) << "}";
+    }
+    out << (outcome.summary.solves.empty() ? "],\n" : "\n  ],\n");
+    out << "  \"location_search_converged\": "
+        << (inputs.locationMode && done ? jsonBool(!outcome.summary.locationSearchGaveUp) : "null") << ",\n";
+    out << "  \"history\": [";
+    for (std::size_t i = 0; i < outcome.history.size(); ++i)
+        out << (i == 0 ? "\n" : ",\n") << "    " << jsonString(outcome.history[i]);
+    out << (outcome.history.empty() ? "],\n" : "\n  ],\n");
+    out << "  \"error\": " << jsonText(outcome.error) << "\n";
+    out << "}\n";
+}
+
+}  // namespace folix

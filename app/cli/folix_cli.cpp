@@ -1,0 +1,108 @@
+#include "folix_cli.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <variant>
+
+#include "batch_run.h"
+#include "command_line.h"
+#include "design_outcome.h"
+#include "design_report.h"
+#include "engine/atomic_file.h"
+#include "engine/selig_export.h"
+#include "results/results_file.h"
+
+namespace folix {
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err)
+{
+    DesignOutcome outcome = designSection(request.inputs);
+
+    if (request.json) writeJson(out, request.inputs, outcome);
+    else if (request.history) writeHistory(out, outcome);
+    if (outcome.error) {
+        err << "error: " << *outcome.error << '\n';
+        return kExitFailed;
+    }
+    if (!request.json) writeResults(out, outcome);
+    if (!outcome.converged()) err << "folix: warning: the iteration did not converge; the values are the last ones tried\n";
+
+    int status = kExitDone;
+    if (request.datFile) {
+        try {
+            const std::string text = seligText(outcome.state, request.points);
+            const FileWrite written = writeFileAtomically(*request.datFile, text);
+            if (!written.written) {
+                err << "error: cannot write " << *request.datFile << ": " << written.reason << '\n';
+                status = kExitFailed;
+            }
+        } catch (const ArithmeticError& e) {
+            err << "error: coordinates: " << e.what() << '\n';
+            status = kExitFailed;
+        }
+    }
+    if (request.save) {
+        const SaveResult saved = saveResult(outcome.state);
+        if (saved.outcome == SaveOutcome::Duplicate) err << kDuplicateMessage << '\n';
+        if (saved.outcome == SaveOutcome::Failed) {
+            err << "error: cannot save to " << saved.file.string() << ": " << saved.reason << '\n';
+            status = kExitFailed;
+        }
+    }
+    return status;
+}
+
+std::optional<std::string> readAll(const std::string& file, std::istream& in)
+{
+    if (file == "-") return std::string(std::istreambuf_iterator<char>(in), {});
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) return std::nullopt;
+    std::ostringstream contents;
+    contents << stream.rdbuf();
+    if (stream.bad() || contents.bad()) return std::nullopt;
+    return std::move(contents).str();
+}
+
+int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    std::error_code ignored;
+    const auto csv = std::filesystem::is_directory(request.file, ignored) ? std::nullopt : readAll(request.file, in);
+    if (!csv) {
+        err << "folix: cannot read " << request.file << '\n';
+        return kExitUsage;
+    }
+    return runBatch(*csv, out, err, request.save);
+}
+
+}  // namespace
+
+int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    Request request;
+    try {
+        request = parseCommandLine(args);
+    } catch (const UsageError& e) {
+        err << "folix: " << e.what() << "\nTry 'folix --help'.\n";
+        return kExitUsage;
+    }
+
+    if (std::holds_alternative<HelpRequest>(request)) {
+        out << kUsageText;
+        return kExitDone;
+    }
+    if (std::holds_alternative<VersionRequest>(request)) {
+        out << "folix " << FOLIX_VERSION << '\n';
+        return kExitDone;
+    }
+    if (const auto* design = std::get_if<DesignRequest>(&request)) return runDesignCommand(*design, out, err);
+    return runBatchCommand(std::get<BatchRequest>(request), in, out, err);
+}
+
+}  // namespace folix

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "app/cli/batch_run.h"
+#include "app/cli/csv_text.h"
+#include "cli_support.h"
+#include "results/results_file.h"
+
+namespace folix {
+namespace {
+
+using testing::linesOf;
+using testing::readBytes;
+using testing::runCli;
+
+const std::string kHeader =
+    "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,status";
+
+// What `folix design` prints for the same inputs, as one CSV result part.
+std::string designedColumns(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "design");
+    const auto lines = linesOf(runCli(args).out);
+    std::string columns;
+    for (const auto& line : lines) columns += line.substr(line.find(": ") + 2) + ",";
+    return columns;
+}
+
+TEST(Batch, RowsGiveWhatTheDesignCommandGives)
+{
+    const std::string csv =
+        "thickness,camber,te_angle,max_thickness_at\r\n"
+        "0.12,0.02,10\r\n"
+        "\r\n"
+        "0.12, 0.02 ,0,0.30\r\n"
+        "   \n"
+        "0.10,0,5,\n"
+        "0.15,0.04,5";  // no line end at the end
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(csv, out, err, false), 0);
+    EXPECT_EQ(err.str(), "");
+    const std::vector<std::string> expected = {
+        kHeader,
+        "0.12,0.02,10,," +
+            designedColumns({"--thickness", "0.12", "--camber", "0.02", "--te-angle", "10"}) + "ok",
+        "0.12,0.02,0,0.30," +
+            designedColumns({"--thickness", "0.12", "--camber", "0.02", "--max-thickness-at", "0.30"}) + "ok",
+        "0.10,0,5,," + designedColumns({"--thickness", "0.10", "--te-angle", "5"}) + "ok",
+        "0.15,0.04,5,," + designedColumns({"--thickness", "0.15", "--camber", "0.04", "--te-angle", "5"}) + "ok",
+    };
+    EXPECT_EQ(linesOf(out.str()), expected);
+    EXPECT_EQ(expected[1], "0.12,0.02,10,,KARMAN-TREFFTZ AIRFOIL,0.0703,0.04377,1.94444,0.32657,ok");
+}
+
+TEST(Batch, FailingRowsDoNotStopTheOthers)
+{
+    const std::string csv =
+        "0.12,0.02\n"
+        "0.12,0.02,10,0.3,7\n"
+        "0.12,abc,10\n"
+        "0.12,0.02,1x\n"
+        "0.12,0.02,0,nan\n"
+        "thickness,camber,te_angle\n"
+        ",,\n"
+        "0.12,0.02,9,0.3\n"
+        "0.04,0,0,0.2\n"
+        "0.10,0,0\n";
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(csv, out, err, false), 0);
+    const std::vector<std::string> expected = {
+        kHeader,
+        "0.12,0.02,,,,,,,,bad row: 2 fields instead of 3 or 4",
+        "0.12,0.02,10,0.3,,,,,,bad row: 5 fields instead of 3 or 4",
+        "0.12,abc,10,,,,,,,bad row: camber 'abc' is not a number",
+        "0.12,0.02,1x,,,,,,,bad row: te_angle '1x' is not a number",
+        "0.12,0.02,0,nan,,,,,,bad row: max_thickness_at 'nan' is not a number",
+        "thickness,camber,te_angle,,,,,,,bad row: thickness 'thickness' is not a number",  // only a first line is a header
+        ",,,,,,,,,bad row: thickness '' is not a number",
+        "0.12,0.02,9,0.3,,,,,,error: Division by zero",
+        "0.04,0,0,0.2,KARMAN-TREFFTZ AIRFOIL,0.02795,0,2.01649,0.20493,not converged",
+        "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok",
+    };
+    EXPECT_EQ(linesOf(out.str()), expected);
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(Batch, EmptyInputGivesTheHeaderAlone)
+{
+    for (const char* csv : {"", "\n\n", "thickness,camber,te_angle\r\n"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runBatch(csv, out, err, false), 0);
+        EXPECT_EQ(out.str(), kHeader + "\n");
+    }
+}
+
+TEST(Csv, SplitAndQuote)
+{
+    EXPECT_EQ(splitCsvLine(" 0.1 ,\t0.2,0.3\r"), (std::vector<std::string>{"0.1", "0.2", "0.3"}));
+    EXPECT_EQ(splitCsvLine(""), (std::vector<std::string>{""}));
+    EXPECT_EQ(splitCsvLine("a,,"), (std::vector<std::string>{"a", "", ""}));
+    EXPECT_EQ(csvField("ok"), "ok");
+    EXPECT_EQ(csvField("error: a, b"), "\"error: a, b\"");
+    EXPECT_EQ(csvField("say \"x\""), "\"say \"\"x\"\"\"");
+}
+
+class BatchFiles : public testing::InScratchDirectory {};
+
+TEST_F(BatchFiles, ReadsAFileOrStandardInput)
+{
+    const std::string csv = "0.12,0.02,10\n";
+    std::ofstream(dir() / "rows.csv") << csv;
+    const auto fromFile = runCli({"batch", "rows.csv"});
+    EXPECT_EQ(fromFile.status, 0);
+    EXPECT_EQ(linesOf(fromFile.out).size(), 2u);
+    const auto fromInput = runCli({"batch", "-"}, csv);
+    EXPECT_EQ(fromInput.status, 0);
+    EXPECT_EQ(fromInput.out, fromFile.out);
+}
+
+TEST_F(BatchFiles, SaveAppendsEveryRowThatIsOk)
+{
+    std::ofstream(dir() / "rows.csv") << "0.12,0.02,10\n0.12,0.02\n0.12,0.02,9,0.3\n0.04,0,0,0.2\n0.10,0,0\n0.12,0.02,10\n";
+    const auto run = runCli({"batch", "rows.csv", "--save"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "folix: line 6: " + std::string(kDuplicateMessage) + "\n");
+    const auto lines = linesOf(readBytes(dir() / kResultsFileName));
+    ASSERT_EQ(lines.size(), 4u);  // header, empty line, two designs
+    EXPECT_EQ(lines[2], " 0.12   0.02   0.32657   10.00   0.07030   0.04377   1.94444\r");
+    EXPECT_EQ(lines[3], " 0.10   0.00   0.25219   0.00   0.08354   0.00000   2.00000\r");
+}
+
+}  // namespace
+}  // namespace folix

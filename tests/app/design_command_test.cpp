@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+#include "app/cli/json_text.h"
+#include "cli_support.h"
+#include "engine/number_text.h"
+#include "engine/selig_export.h"
+#include "results/results_file.h"
+#include "window/design_run.h"
+
+namespace folix {
+namespace {
+
+using testing::linesOf;
+using testing::readBytes;
+using testing::runCli;
+
+// Drives the design run as the window does: texts in, list lines and shown texts out.
+class RecordingFrontEnd : public DesignFrontEnd {
+public:
+    void clearHistory() override { history.clear(); }
+    void append(const std::string& line) override { history.push_back(line); }
+    void showResults(const ResultTexts& shown) override { texts = shown; }
+    void drawSection(const Outline&) override { ++drawings; }
+
+    std::vector<std::string> history;
+    ResultTexts texts;
+    int drawings = 0;
+};
+
+struct WindowRun {
+    DesignState state;
+    RecordingFrontEnd ui;
+    std::optional<std::string> error;
+};
+
+struct Case {
+    const char* delta;
+    const char* gamma;
+    const char* tau;
+    const char* xDltc;  // location mode when given
+    bool converged;
+    const char* error;  // the run stops with this arithmetic error
+};
+
+const Case kCases[] = {
+    {"0.12", "0.02", "10", nullptr, true, nullptr},
+    {"0.10", "0", "0", nullptr, true, nullptr},
+    {"0.15", "0.04", "5", nullptr, true, nullptr},
+    {"0.3", "0.07", "30", nullptr, true, nullptr},
+    {"0.12", "0.02", "0", "0.30", true, nullptr},
+    {"0.12", "0.02", "0", "0.40", true, nullptr},
+    {"0.10", "0", "5", "0.28", true, nullptr},
+    {"0.04", "0", "0", "0.2", false, nullptr},    // the exponent search gives up
+    {"0.25", "0.06", "0", "0.22", false, nullptr},
+    {"0.6", "0.15", "20", nullptr, false, nullptr},  // the solve for F and G gives up
+    {"0.12", "0.02", "9", "0.3", false, "Division by zero"},  // both starting exponents are 1.95
+    {"0.06", "0", "18", nullptr, false, "Invalid argument"},   // F < 0 at m = 1.9
+};
+
+DesignInputs inputsOf(const Case& c)
+{
+    DesignInputs in;
+    in.delta = c.delta;
+    in.gamma = c.gamma;
+    in.tau = c.tau;
+    if (c.xDltc) {
+        in.xDltc = c.xDltc;
+        in.locationMode = true;
+    }
+    return in;
+}
+
+std::vector<std::string> argsOf(const Case& c, std::vector<std::string> extra)
+{
+    std::vector<std::string> args = {"design", "--thickness", c.delta, "--camber", c.gamma, "--te-angle", c.tau};
+    if (c.xDltc) args.insert(args.end(), {"--max-thickness-at", c.xDltc});
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+std::string label(const Case& c)
+{
+    return std::string(c.delta) + "," + c.gamma + "," + c.tau + "," + (c.xDltc ? c.xDltc : "-");
+}
+
+std::unique_ptr<WindowRun> viaWindow(const Case& c)
+{
+    auto run = std::make_unique<WindowRun>();
+    try {
+        runDesign(run->state, inputsOf(c), run->ui);
+    } catch (const ArithmeticError& e) {
+        run->error = e.what();
+    }
+    return run;
+}
+
+// The value of a top-level member of the CLI's JSON, which puts one per line.
+std::string jsonMember(const std::string& json, const std::string& key)
+{
+    const std::string opening = "\n  \"" + key + "\": ";
+    const auto start = json.find(opening);
+    if (start == std::string::npos) return "<missing>";
+    const auto from = start + opening.size();
+    auto end = json.find('\n', from);
+    if (json[end - 1] == ',') --end;
+    return json.substr(from, end - from);
+}
+
+double jsonDouble(const std::string& json, const std::string& key)
+{
+    return std::strtod(jsonMember(json, key).c_str(), nullptr);
+}
+
+TEST(DesignCommand, HistoryAndResultsAreTheWindowsOwn)
+{
+    for (const Case& c : kCases) {
+        const auto window = viaWindow(c);
+        ASSERT_EQ(window->error.has_value(), c.error != nullptr) << label(c);
+        const auto cli = runCli(argsOf(c, {"--history"}));
+
+        std::vector<std::string> expected = window->ui.history;
+        if (c.error) {
+            EXPECT_EQ(cli.status, 1) << label(c);
+            EXPECT_EQ(cli.err, "error: " + std::string(c.error) + "\n") << label(c);
+            EXPECT_EQ(*window->error, c.error);
+        } else {
+            EXPECT_EQ(cli.status, 0) << label(c);
+            const auto& shown = window->ui.texts;
+            expected.push_back("family: " + shown.airfoilType);
+            expected.push_back("F: " + shown.f);
+            expected.push_back("G: " + shown.g);
+            expected.push_back("m: " + shown.m);
+            const auto results = linesOf(cli.out);
+            ASSERT_FALSE(results.empty());
+            expected.push_back(results.back());  // the location is checked below
+            EXPECT_EQ(results.back().rfind("max thickness at: 0.", 0), 0u) << results.back();
+            EXPECT_EQ(cli.err.empty(), c.converged) << label(c) << cli.err;
+        }
+        EXPECT_EQ(linesOf(cli.out), expected) << label(c);
+    }
+}
+
+TEST(DesignCommand, PlainOutputWithoutHistory)
+{
+    const auto run = runCli({"design", "--thickness", "0.12", "--camber", "0.02", "--te-angle", "10"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "family: KARMAN-TREFFTZ AIRFOIL\nF: 0.0703\nG: 0.04377\nm: 1.94444\nmax thickness at: 0.32657\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(DesignCommand, JsonHoldsTheUnroundedValuesOfTheWindowsRun)
+{
+    for (const Case& c : kCases) {
+        const auto window = viaWindow(c);
+        const auto cli = runCli(argsOf(c, {"--json"}));
+        const std::string& json = cli.out;
+        EXPECT_EQ(json.front(), '{');
+        EXPECT_EQ(json.substr(json.size() - 2), "}\n");
+        EXPECT_EQ(jsonMember(json, "mode"), c.xDltc ? "\"location\"" : "\"angle\"") << label(c);
+
+        std::string history = "[";
+        for (std::size_t i = 0; i < window->ui.history.size(); ++i)
+            history += (i ? ",\n    " : "\n    ") + jsonString(window->ui.history[i]);
+        history += "\n  ]";
+        EXPECT_NE(json.find("\"history\": " + history + ",\n"), std::string::npos) << label(c) << json;
+
+        if (c.error) {
+            EXPECT_EQ(cli.status, 1);
+            EXPECT_EQ(jsonMember(json, "error"), jsonString(c.error)) << label(c);
+            EXPECT_EQ(jsonMember(json, "F"), "null");
+            EXPECT_EQ(jsonMember(json, "converged"), "null");
+            continue;
+        }
+        EXPECT_EQ(cli.status, 0);
+        const DesignState& s = window->state;
+        EXPECT_EQ(jsonDouble(json, "F"), s.F) << label(c);  // round trip, bit for bit
+        EXPECT_EQ(jsonDouble(json, "G"), s.G) << label(c);
+        EXPECT_EQ(jsonDouble(json, "m"), s.EM) << label(c);
+        EXPECT_EQ(jsonMember(json, "family"), jsonString(s.AirfoilType));
+        const auto& shown = window->ui.texts;
+        EXPECT_NE(json.find("\"shown\": {\"family\": " + jsonString(shown.airfoilType) + ", \"F\": " +
+                            jsonString(shown.f) + ", \"G\": " + jsonString(shown.g) + ", \"m\": " + jsonString(shown.m)),
+                  std::string::npos);
+        EXPECT_EQ(jsonMember(json, "converged"), c.converged ? "true" : "false") << label(c);
+        EXPECT_EQ(jsonMember(json, "error"), "null");
+
+        const double location = jsonDouble(json, "max_thickness_at");
+        if (!c.xDltc && c.converged) {
+            EXPECT_EQ(location, s.XDltC) << label(c);  // the run's own measurement
+        }
+        if (c.xDltc) {
+            EXPECT_EQ(s.XDltC, readLeadingNumber(c.xDltc));  // the state holds the wanted location
+            EXPECT_EQ(jsonMember(json, "location_search_converged"), c.converged ? "true" : "false") << label(c);
+            if (c.converged) {
+                EXPECT_LT(std::abs(location - s.XDltC), 0.001) << label(c);
+            }
+        } else {
+            EXPECT_EQ(jsonMember(json, "location_search_converged"), "null");
+        }
+    }
+}
+
+TEST(DesignCommand, JsonTellsWhichSolveGaveUp)
+{
+    const auto searchGaveUp = runCli({"design", "--thickness", "0.04", "--max-thickness-at", "0.2", "--json"});
+    EXPECT_EQ(jsonMember(searchGaveUp.out, "location_search_converged"), "false");
+    EXPECT_EQ(searchGaveUp.out.find("\"converged\": false}"), std::string::npos);
+    EXPECT_NE(searchGaveUp.out.find("    {\"m\": \"2\", \"measurements\": 3, \"converged\": true},\n"
+                                    "    {\"m\": \"1.95\", \"measurements\": 5, \"converged\": true},\n"),
+              std::string::npos)
+        << searchGaveUp.out;
+
+    const auto solveGaveUp = runCli({"design", "--thickness", "0.6", "--camber", "0.15", "--te-angle", "20", "--json"});
+    EXPECT_NE(solveGaveUp.out.find("\"iterations\": [\n    {\"m\": \"1.88889\", \"measurements\": 22, \"converged\": false}\n  ],"),
+              std::string::npos)
+        << solveGaveUp.out;
+    EXPECT_EQ(jsonMember(solveGaveUp.out, "converged"), "false");
+    EXPECT_EQ(solveGaveUp.err, "folix: warning: the iteration did not converge; the values are the last ones tried\n");
+
+    // An error cuts the last solve short: its outcome is unknown.
+    const auto error = runCli({"design", "--thickness", "0.06", "--te-angle", "18", "--json"});
+    EXPECT_NE(error.out.find("{\"m\": \"1.9\", \"measurements\": 2, \"converged\": null}"), std::string::npos)
+        << error.out;
+}
+
+class DesignFiles : public testing::InScratchDirectory {};
+
+TEST_F(DesignFiles, DatFileHoldsTheExportOfTheWindowsSection)
+{
+    const Case& c = kCases[0];
+    const auto window = viaWindow(c);
+    const auto run = runCli(argsOf(c, {"--dat", "section.dat", "--points", "41"}));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(readBytes(dir() / "section.dat"), seligText(window->state, 41));
+    EXPECT_EQ(entries(), std::vector<std::string>{"section.dat"});
+
+    EXPECT_EQ(runCli(argsOf(c, {"--dat", "default.dat"})).status, 0);
+    EXPECT_EQ(readBytes(dir() / "default.dat"), seligText(window->state, kDefaultSeligPoints));
+}
+
+TEST_F(DesignFiles, DatFileThatCannotBeWrittenFailsTheCommand)
+{
+    const auto run = runCli({"design", "--dat", "missing/section.dat"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "error: cannot write missing/section.dat: No such file or directory\n");
+    EXPECT_EQ(linesOf(run.out).front(), "family: JOUKOWSKY AIRFOIL");
+    EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(DesignFiles, FailedDesignWritesNothing)
+{
+    const auto run = runCli(argsOf(kCases[10], {"--dat", "section.dat", "--save"}));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(DesignFiles, SaveGoesThroughTheWindowsSaveCommand)
+{
+    // The window's way, into a file of its own.
+    const auto reference = dir() / "reference";
+    std::filesystem::create_directory(reference);
+    for (const std::size_t i : {0, 4}) {
+        auto window = viaWindow(kCases[i]);
+        saveResult(window->state, reference / kResultsFileName);
+    }
+
+    for (const std::size_t i : {0, 4}) {
+        const auto run = runCli(argsOf(kCases[i], {"--save"}));
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+    }
+    const std::string saved = readBytes(dir() / kResultsFileName);
+    EXPECT_EQ(saved, readBytes(reference / kResultsFileName));
+    EXPECT_EQ(saved.rfind("Delta Gamma  xDltC   Tau     F          G        m\r\n\r\n", 0), 0u) << saved;
+
+    const auto again = runCli(argsOf(kCases[0], {"--save"}));
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.err, std::string(kDuplicateMessage) + "\n");
+    EXPECT_EQ(linesOf(again.out).front(), "family: KARMAN-TREFFTZ AIRFOIL");
+    EXPECT_EQ(readBytes(dir() / kResultsFileName), saved);
+}
+
+}  // namespace
+}  // namespace folix
