@@ -3,7 +3,7 @@
 #include "csv_text.h"
 #include "design_outcome.h"
 #include "design_report.h"
-#include "results/results_file.h"
+#include "save_design.h"
 #include "strict_number.h"
 
 namespace folix {
@@ -43,30 +43,6 @@ std::string resultColumns(const DesignOutcome& outcome)
            outcome.texts.m + ',' + maxThicknessAtText(outcome) + ',';
 }
 
-class BatchSaver {
-public:
-    explicit BatchSaver(std::ostream& err) : err_(err) {}
-
-    void save(DesignState& design, std::size_t lineNumber)
-    {
-        if (failed_) return;
-        const SaveResult saved = saveResult(design);
-        const std::string where = "line " + std::to_string(lineNumber) + ": ";
-        if (saved.outcome == SaveOutcome::Duplicate) err_ << "folix: " << where << kDuplicateMessage << '\n';
-        if (saved.outcome == SaveOutcome::Failed) {
-            err_ << "error: " << where << "cannot save to " << saved.file.string() << ": " << saved.reason
-                 << "; no later row is saved\n";
-            failed_ = true;
-        }
-    }
-
-    bool failed() const { return failed_; }
-
-private:
-    std::ostream& err_;
-    bool failed_ = false;
-};
-
 }  // namespace
 
 std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& fields, std::string& problem)
@@ -97,7 +73,10 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
 
 int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save)
 {
-    BatchSaver saver(err);
+    bool saveFailed = false;
+    // A spreadsheet's byte order mark would hide the first row's number.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (csv.substr(0, kByteOrderMark.size()) == kByteOrderMark) csv.remove_prefix(kByteOrderMark.size());
     out << kHeader << '\n';
     bool firstLine = true;
     std::size_t lineNumber = 0;
@@ -121,9 +100,13 @@ int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool sa
         }
         DesignOutcome outcome = designSection(*inputs);
         writeRow(out, fields, resultColumns(outcome), status(outcome));
-        if (save && !outcome.error && outcome.converged()) saver.save(outcome.state, lineNumber);
+        // After a failed save the next would fail alike: stop saving, go on designing.
+        if (save && !saveFailed && !outcome.error && outcome.converged()) {
+            saveFailed = !saveDesign(outcome.state, err, "line " + std::to_string(lineNumber) + ": ");
+            if (saveFailed) err << "folix: no later row is saved\n";
+        }
     }
-    return saver.failed() ? 1 : 0;
+    return saveFailed ? 1 : 0;
 }
 
 }  // namespace folix

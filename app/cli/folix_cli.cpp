@@ -11,7 +11,7 @@
 #include "design_report.h"
 #include "engine/atomic_file.h"
 #include "engine/selig_export.h"
-#include "results/results_file.h"
+#include "save_design.h"
 
 namespace folix {
 
@@ -48,14 +48,7 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
             status = kExitFailed;
         }
     }
-    if (request.save) {
-        const SaveResult saved = saveResult(outcome.state);
-        if (saved.outcome == SaveOutcome::Duplicate) err << kDuplicateMessage << '\n';
-        if (saved.outcome == SaveOutcome::Failed) {
-            err << "error: cannot save to " << saved.file.string() << ": " << saved.reason << '\n';
-            status = kExitFailed;
-        }
-    }
+    if (request.save && !saveDesign(outcome.state, err)) status = kExitFailed;
     return status;
 }
 

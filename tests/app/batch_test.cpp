@@ -83,6 +83,13 @@ TEST(Batch, FailingRowsDoNotStopTheOthers)
     EXPECT_EQ(err.str(), "");
 }
 
+TEST(Batch, ByteOrderMarkDoesNotTurnTheFirstRowIntoAHeader)
+{
+    std::ostringstream out, err;
+    runBatch("\xEF\xBB\xBF" "0.10,0,0\n", out, err, false);
+    EXPECT_EQ(linesOf(out.str()), (std::vector<std::string>{kHeader, "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok"}));
+}
+
 TEST(Batch, EmptyInputGivesTheHeaderAlone)
 {
     for (const char* csv : {"", "\n\n", "thickness,camber,te_angle\r\n"}) {
@@ -121,11 +128,26 @@ TEST_F(BatchFiles, SaveAppendsEveryRowThatIsOk)
     std::ofstream(dir() / "rows.csv") << "0.12,0.02,10\n0.12,0.02\n0.12,0.02,9,0.3\n0.04,0,0,0.2\n0.10,0,0\n0.12,0.02,10\n";
     const auto run = runCli({"batch", "rows.csv", "--save"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "folix: line 6: " + std::string(kDuplicateMessage) + "\n");
+    EXPECT_EQ(run.err, "line 6: " + std::string(kDuplicateMessage) + "\n");
     const auto lines = linesOf(readBytes(dir() / kResultsFileName));
     ASSERT_EQ(lines.size(), 4u);  // header, empty line, two designs
     EXPECT_EQ(lines[2], " 0.12   0.02   0.32657   10.00   0.07030   0.04377   1.94444\r");
     EXPECT_EQ(lines[3], " 0.10   0.00   0.25219   0.00   0.08354   0.00000   2.00000\r");
+}
+
+TEST_F(BatchFiles, FailedSaveStopsSavingButNotDesigning)
+{
+    std::filesystem::create_directory(dir() / kResultsFileName);  // in the way of the file
+    std::ofstream(dir() / "rows.csv") << "0.12,0.02,10\n0.10,0,0\n";
+    const auto run = runCli({"batch", "rows.csv", "--save"});
+    EXPECT_EQ(run.status, 1);
+    const auto lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 3), ",ok");
+    const auto messages = linesOf(run.err);
+    ASSERT_EQ(messages.size(), 2u) << run.err;
+    EXPECT_EQ(messages[0].rfind("error: line 1: cannot save to ", 0), 0u) << run.err;
+    EXPECT_EQ(messages[1], "folix: no later row is saved");
 }
 
 }  // namespace

@@ -61,27 +61,6 @@ TEST(CommandLine, DesignOptionsKeepTheTextsAsGiven)
     EXPECT_EQ(design->points, 41);
 }
 
-TEST(CommandLine, DesignDefaultsAreTheWindowsDefaults)
-{
-    const Request request = parseCommandLine({"design"});
-    const auto& design = std::get<DesignRequest>(request);
-    const DesignInputs window;
-    EXPECT_EQ(design.inputs.delta, window.delta);
-    EXPECT_EQ(design.inputs.gamma, window.gamma);
-    EXPECT_EQ(design.inputs.tau, window.tau);
-    EXPECT_FALSE(design.inputs.locationMode);
-    EXPECT_EQ(design.points, 161);
-    EXPECT_FALSE(design.datFile.has_value());
-}
-
-TEST(CommandLine, BatchTakesOneFile)
-{
-    const auto batch = std::get<BatchRequest>(parseCommandLine({"batch", "--save", "rows.csv"}));
-    EXPECT_EQ(batch.file, "rows.csv");
-    EXPECT_TRUE(batch.save);
-    EXPECT_EQ(std::get<BatchRequest>(parseCommandLine({"batch", "-"})).file, "-");
-}
-
 class BadCommandLine : public testing::InScratchDirectory {};
 
 TEST_F(BadCommandLine, ExitTwoWithAMessageAndNothingWritten)

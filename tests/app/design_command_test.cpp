@@ -285,5 +285,14 @@ TEST_F(DesignFiles, SaveGoesThroughTheWindowsSaveCommand)
     EXPECT_EQ(readBytes(dir() / kResultsFileName), saved);
 }
 
+TEST_F(DesignFiles, FailedSaveFailsTheCommand)
+{
+    std::filesystem::create_directory(dir() / kResultsFileName);  // in the way of the file
+    const auto run = runCli({"design", "--save"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("error: cannot save to ", 0), 0u) << run.err;
+    EXPECT_EQ(linesOf(run.out).front(), "family: JOUKOWSKY AIRFOIL");
+}
+
 }  // namespace
 }  // namespace folix

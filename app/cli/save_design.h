@@ -1,0 +1,16 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "engine/design_state.h"
+
+namespace folix {
+
+// "Save result" for the command line: runs the window's save command and
+// reports a duplicate (its message) or a failure ("error: ...") on `err`,
+// each after `where`. Returns false when the design could not be saved; a
+// duplicate counts as saved.
+bool saveDesign(DesignState& design, std::ostream& err, const std::string& where = "");
+
+}  // namespace folix
