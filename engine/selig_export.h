@@ -8,7 +8,7 @@
 namespace folix {
 
 // Point counts of a coordinate file. Odd, so that the leading edge is the
-// middle point; the upper bound keeps a file below about 2.5 MB.
+// middle point; the upper bound keeps a file below about 3 MB.
 inline constexpr int kDefaultSeligPoints = 161;
 inline constexpr int kFewestSeligPoints = 5;
 inline constexpr int kMostSeligPoints = 100001;
