@@ -193,10 +193,9 @@ QWidget* MainWindow::buildResults()
 
 void MainWindow::setKeyboardOrder()
 {
-    const QWidget* const order[] = {plot_,    xDltc_, tau_,      gamma_,       delta_,     f_,      g_,
-                                    m_,       history_, family_, locationMode_, angleMode_, design_, save_};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+    QWidget* const order[] = {plot_, xDltc_,   tau_,    gamma_,        delta_,     f_,      g_,
+                              m_,    history_, family_, locationMode_, angleMode_, design_, save_};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void MainWindow::designAirfoil()
@@ -216,7 +215,13 @@ void MainWindow::designAirfoil()
 
 void MainWindow::saveResult()
 {
-    const folix::SaveResult result = folix::saveResult(state_);
+    folix::SaveResult result;
+    try {
+        result = folix::saveResult(state_);
+    } catch (const folix::ArithmeticError& error) {
+        tell(QMessageBox::Warning, QString("The result could not be saved: %1").arg(error.what()));
+        return;
+    }
     switch (result.outcome) {
     case folix::SaveOutcome::Duplicate:
         tell(QMessageBox::NoIcon, QString::fromUtf8(folix::kDuplicateMessage));

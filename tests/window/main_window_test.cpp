@@ -76,7 +76,6 @@ private slots:
     void resultBoxesAreNeverRead();
     void resultsFollowTheRegionalDecimalSeparator();
     void saveThatFailsNamesFileAndReason();
-    void saveOfAnUnsetDesignIsRecorded();
 
 private:
     template <class T>
@@ -582,16 +581,6 @@ void MainWindowTest::saveThatFailsNamesFileAndReason()
     QVERIFY(shown[0].okOnly);
     QVERIFY2(shown[0].text.contains(QDir(workDir_->path()).filePath(folix::kResultsFileName)), qPrintable(shown[0].text));
     QVERIFY2(shown[0].text.contains(std::strerror(EISDIR)), qPrintable(shown[0].text));
-}
-
-void MainWindowTest::saveOfAnUnsetDesignIsRecorded()
-{
-    workInTemporaryDirectory();
-    save();
-    QVERIFY(boxes_->take().empty());
-    QVERIFY(readAll(folix::kResultsFileName).startsWith("Delta Gamma  xDltC   Tau     F          G        m\r\n\r\n"));
-    save();
-    QCOMPARE(boxes_->take().size(), std::size_t{1});
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -75,6 +75,7 @@ private slots:
     void leadingEdgeAndChordLineLandWhereTheWindowPutsThem();
     void outlineSurvivesResizing();
     void nextDesignErasesThePrevious();
+    void outlineBeyondTheWindowIsCutAtTheBorder();
 };
 
 void SectionPlotTest::referenceOutlineIsClosedAtTheLeadingEdge()
@@ -148,6 +149,24 @@ void SectionPlotTest::nextDesignErasesThePrevious()
     fresh.resize(500, 200);
     fresh.draw(outlineOf(profile(0.1, 0.0, 2.0)));
     QCOMPARE(plot.grab().toImage(), fresh.grab().toImage());
+}
+
+void SectionPlotTest::outlineBeyondTheWindowIsCutAtTheBorder()
+{
+    SectionPlot blank;
+    blank.resize(500, 200);
+    SectionPlot plot;
+    plot.resize(500, 200);
+    plot.draw(outlineOf(profile(2.0, 0.0, 2.0)));  // far thicker than the window is high
+    const QImage drawn = plot.grab().toImage();
+    const QImage empty = blank.grab().toImage();
+    const QRect area = plot.contentsRect();
+    const Ink ink = inkOf(drawn, area);
+    QCOMPARE(ink.top, area.top());
+    QCOMPARE(ink.bottom, area.bottom());
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (!area.contains(x, y)) QCOMPARE(drawn.pixel(x, y), empty.pixel(x, y));
 }
 
 QTEST_MAIN(SectionPlotTest)
