@@ -1,5 +1,6 @@
 #include "pressure_integration.h"
 
+#include <cmath>
 #include <cstddef>
 #include <stdexcept>
 
@@ -14,7 +15,8 @@ IntegratedLoads integratePressures(const std::vector<SurfacePoint>& surface, con
     if (surface.size() < 3) throw std::invalid_argument("a closed surface needs at least 3 points");
 
     const Real pi = 4 * atan(Real(1));
-    const Real alphaRad = (checked(alpha) * pi) / 180;
+    const Real withinATurn = std::fmod(checked(alpha).value(), 360.0);  // as SectionAnalysis takes it
+    const Real alphaRad = (withinATurn * pi) / 180;
     const Real xRef = 0.25;
     const Real yRef = 0;
 

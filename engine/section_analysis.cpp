@@ -1,10 +1,11 @@
 #include "section_analysis.h"
 
-#include <limits>
+#include <cmath>
 #include <stdexcept>
 
 #include "contour_mapping.h"
 #include "real.h"
+#include "selig_export.h"
 
 // The flow is solved in the mapped plane z, where the trailing edge lies at
 // z = -mB and the leading edge toward +x; the outline frame is z turned around,
@@ -42,13 +43,11 @@ Real argument(Complex p) { return Real(std::atan2(p.im.value(), p.re.value())); 
 
 const Real kPi = 4 * atan(Real(1));
 
-Real radians(double degrees) { return (checked(degrees) * kPi) / 180; }
-
-// An angle within its own rounding of an odd multiple of pi: there the circle
-// point is the trailing edge, where the mapping itself cannot be evaluated.
-bool isTrailingEdgeAngle(Real theta, Real halfCos)
+// Whole turns taken off first (exactly), so that any finite angle has a value.
+Real radians(double degrees)
 {
-    return abs(halfCos) <= abs(theta) * std::numeric_limits<double>::epsilon();
+    const Real withinATurn = std::fmod(checked(degrees).value(), 360.0);
+    return (withinATurn * kPi) / 180;
 }
 
 // zeta + 1 for the circle point on the ray at angle theta, formed so that it
@@ -74,50 +73,46 @@ SectionAnalysis::SectionAnalysis(double F, double G, double EM, const std::vecto
     const Real f = F_;
     const Real g = G_;
     const Real m = EM_;
-    const Real B = B_;
     const Real onePlusF = 1 + f;
     const Real a = sqrt(sq(onePlusF) + sq(g));
     a_ = a.value();
     beta_ = atan(g / onePlusF).value();
 
-    const Real mB = m * B;
     const Real speedScale = (2 * a) * sq(m);
     // The direction of zeta + 1 as zeta reaches the trailing edge: the tangent.
     const Real tangentX = g / a;
     const Real tangentY = -(onePlusF / a);
 
+    // The points are the coordinate file's, bit for bit; the flow below only
+    // needs the circle point.
+    const std::vector<SectionPoint> outline = outlinePoints(F_, G_, EM_, circleAngles);
     surface_.reserve(circleAngles.size());
     speed_.reserve(circleAngles.size());
-    for (const double angle : circleAngles) {
-        const Real theta = checked(angle);
-        const Real halfCos = cos(theta / 2);
-        const Real halfSin = sin(theta / 2);
+    for (std::size_t k = 0; k < circleAngles.size(); ++k) {
+        const double angle = circleAngles[k];
+        surface_.push_back({angle, outline[k].x, outline[k].y});
 
-        if (isTrailingEdgeAngle(theta, halfCos)) {
+        if (isTrailingEdgeAngle(angle)) {
             const Real R1 = 0;
             const Real R2 = 2;
             const Real factor = (pow(R1, 2 - m) * pow(R2, m + 1)) / speedScale;
-            surface_.push_back({angle, 1.0, 0.0});
             speed_.push_back({tangentX.value(), tangentY.value(), factor.value()});
             continue;
         }
 
+        const Real theta = angle;
+        const Real halfCos = cos(theta / 2);
+        const Real halfSin = sin(theta / 2);
         const Complex zetaPlusOne = circlePointPlusOne(f, g, theta, halfCos, halfSin);
         const Complex zetaMinusOne = zetaPlusOne - 2;
         const Real R1 = modulus(zetaPlusOne);
         const Real R2 = modulus(zetaMinusOne);
         // phi = arg((zeta - 1)/(zeta + 1)), the principal value, as XY takes it.
         const Real phi = argument(times(zetaMinusOne, conjugate(zetaPlusOne)));
-        const Real k = pow(R1 / R2, m);  // |v|
-        const Real oneMinusVSquared = (1 + sq(k)) - ((2 * k) * cos(m * phi));
-
-        // z = -mB (1 + v)/(1 - v), then the outline's turn and shift.
-        const Real x = -((mB * (1 - sq(k))) / oneMinusVSquared);
-        const Real y = (((2 * mB) * k) * sin(m * phi)) / oneMinusVSquared;
-        const Real xNormalised = (1 - x) - mB;
+        const Real vModulus = pow(R1 / R2, m);
+        const Real oneMinusVSquared = (1 + sq(vModulus)) - ((2 * vModulus) * cos(m * phi));
 
         const Real factor = ((oneMinusVSquared * pow(R1, 2 - m)) * pow(R2, m + 1)) / speedScale;
-        surface_.push_back({angle, xNormalised.value(), y.value()});
         speed_.push_back({(zetaPlusOne.re / R1).value(), (zetaPlusOne.im / R1).value(), factor.value()});
     }
 }

@@ -6,7 +6,7 @@ namespace folix {
 
 // A point of the section's surface: its circle angle (as XY takes it) and its
 // place in the frame of the design run's outline, leading edge at x = 0 and
-// trailing edge at x = 1.
+// trailing edge at x = 1: outlinePoints' point for that angle, bit for bit.
 struct SurfacePoint {
     double theta = 0;
     double x = 0;
@@ -24,7 +24,8 @@ struct SectionLoads {
 // past the generating circle with the circulation that puts the rear
 // stagnation point on the trailing edge, carried through the mapping.
 // Angles of attack are in degrees, positive nose-up, the free stream running
-// from the leading edge toward the trailing edge.
+// from the leading edge toward the trailing edge; any finite angle counts
+// modulo 360.
 //
 // Construction maps every surface point once; each angle of attack afterwards
 // costs a few multiplications per point. Raises ArithmeticError where the
@@ -34,7 +35,8 @@ class SectionAnalysis {
 public:
     // Circle angles in radians, measured at the origin of the circle plane like
     // XY's TETA: 0 is the leading-edge point, an odd multiple of pi the trailing
-    // edge, 0 to pi the upper surface when G >= 0.
+    // edge, 0 to pi the upper surface when G >= 0. seligPointAngles gives the
+    // points of a coordinate file.
     SectionAnalysis(double F, double G, double EM, const std::vector<double>& circleAngles);
 
     // The chord-normalising scale B and the generating circle's radius a.
@@ -73,8 +75,11 @@ private:
 // count circle angles, uniform in angle, in the order of a Selig coordinate
 // file: pi (trailing edge), the upper surface forward to 0 (the leading edge,
 // the middle point when count is odd), the lower surface back to -pi (the
-// trailing edge again). Angles k and count-1-k are exact negatives. For an odd
-// count these are the points of the coordinate export. Needs count >= 3.
+// trailing edge again). Angles k and count-1-k are exact negatives, so a
+// symmetric section gets an exactly symmetric Cp. A coordinate file's own
+// angles are seligPointAngles: the same points for an odd count, the lower
+// surface differing in rounding (2 pi - theta there, as the window's outline
+// takes it). Needs count >= 3.
 std::vector<double> seligCircleAngles(int count);
 
 }  // namespace folix

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <limits>
 #include <stdexcept>
 
 #include "contour_mapping.h"
@@ -27,6 +28,13 @@ void appendFixed(std::string& text, double v)
     text += digits;
 }
 
+void appendPoint(std::string& text, const SectionPoint& p)
+{
+    appendFixed(text, p.x);
+    text += ' ';
+    appendFixed(text, p.y);
+}
+
 }  // namespace
 
 bool isSeligPointCount(long long points)
@@ -34,34 +42,56 @@ bool isSeligPointCount(long long points)
     return points >= kFewestSeligPoints && points <= kMostSeligPoints && points % 2 == 1;
 }
 
-std::vector<SectionPoint> seligPoints(double F, double G, double EM, int points)
+std::vector<double> seligPointAngles(int points)
 {
     if (!isSeligPointCount(points)) throw std::invalid_argument("point count must be odd, from 5 to 100001");
 
-    // Circle angle j·DTETA: j = 0 is the leading edge, j = steps/2 the trailing edge.
+    // Step j = 0 is the leading edge, j = steps/2 the trailing edge.
     const int steps = points - 1;
     const int trailingEdge = steps / 2;
-    double B = chordNormalisingScale(F, EM);
     const Real pi = 4 * atan(1);
     const Real DTETA = (2 * pi) / steps;
+    const auto TETA = [&](int j) { return (j * DTETA).value(); };
 
+    std::vector<double> angles;
+    angles.reserve(static_cast<std::size_t>(points));
+    angles.push_back(pi.value());
+    for (int j = trailingEdge - 1; j >= 0; --j) angles.push_back(TETA(j));     // upper surface
+    for (int j = steps - 1; j > trailingEdge; --j) angles.push_back(TETA(j));  // lower surface
+    angles.push_back(pi.value());
+    return angles;
+}
+
+bool isTrailingEdgeAngle(double TETA)
+{
+    const Real theta = checked(TETA);
+    return abs(cos(theta / 2)) <= abs(theta) * std::numeric_limits<double>::epsilon();
+}
+
+std::vector<SectionPoint> outlinePoints(double F, double G, double EM, const std::vector<double>& circleAngles)
+{
+    double B = chordNormalisingScale(F, EM);
     DesignState scratch;
-    auto sectionPoint = [&](int j) {
-        double TETA = (j * DTETA).value();
+    std::vector<SectionPoint> outline;
+    outline.reserve(circleAngles.size());
+    for (const double angle : circleAngles) {
+        if (isTrailingEdgeAngle(angle)) {
+            outline.push_back(kTrailingEdge);
+            continue;
+        }
+        double TETA = angle;
         int I = 1;
         XY(scratch, F, G, EM, TETA, I, B);
         // The window's normalisation: leading edge to 0, trailing edge to 1.
         const Real x = (1 - Real(scratch.XU[I])) - Real(EM) * B;
-        return SectionPoint{x.value(), scratch.YU[I]};
-    };
-
-    std::vector<SectionPoint> outline;
-    outline.reserve(static_cast<std::size_t>(points));
-    outline.push_back(kTrailingEdge);
-    for (int j = trailingEdge - 1; j >= 0; --j) outline.push_back(sectionPoint(j));           // upper surface
-    for (int j = steps - 1; j > trailingEdge; --j) outline.push_back(sectionPoint(j));        // lower surface
-    outline.push_back(kTrailingEdge);
+        outline.push_back({x.value(), scratch.YU[I]});
+    }
     return outline;
+}
+
+std::vector<SectionPoint> seligPoints(double F, double G, double EM, int points)
+{
+    return outlinePoints(F, G, EM, seligPointAngles(points));
 }
 
 std::string seligName(const DesignState& design)
@@ -76,9 +106,7 @@ std::string seligText(const std::string& name, const std::vector<SectionPoint>& 
     text += '\n';
     text.reserve(text.size() + points.size() * 2 * (kDecimals + 5));
     for (const auto& p : points) {
-        appendFixed(text, p.x);
-        text += ' ';
-        appendFixed(text, p.y);
+        appendPoint(text, p);
         text += '\n';
     }
     return text;
@@ -87,6 +115,22 @@ std::string seligText(const std::string& name, const std::vector<SectionPoint>& 
 std::string seligText(const DesignState& design, int points)
 {
     return seligText(seligName(design), seligPoints(design.F, design.G, design.EM, points));
+}
+
+std::string seligPressureText(const std::string& name, const std::vector<SectionPoint>& points,
+                              const std::vector<double>& Cp)
+{
+    if (Cp.size() != points.size()) throw std::invalid_argument("one pressure coefficient per point");
+    std::string text = name;
+    text += '\n';
+    text.reserve(text.size() + points.size() * 3 * (kDecimals + 5));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        appendPoint(text, points[i]);
+        text += ' ';
+        appendFixed(text, Cp[i]);
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace folix

@@ -20,13 +20,32 @@ struct SectionPoint {
     double y = 0;
 };
 
+// The circle angles (XY's TETA) of a coordinate file's points, in the file's
+// order. With DTETA = 2 pi / (points - 1) they are the window's angles j DTETA:
+// pi at the trailing edge, j from (points - 3) / 2 down to 0 over the upper
+// surface to the leading edge (the middle point), j from points - 2 down to
+// (points + 1) / 2 over the lower surface (angles between pi and 2 pi, as the
+// window's outline takes them), and pi again. Raises std::invalid_argument for
+// a point count outside isSeligPointCount.
+std::vector<double> seligPointAngles(int points);
+
+// An angle within its own rounding of an odd multiple of pi: the circle point
+// is the trailing edge, where the mapping is singular.
+bool isTrailingEdgeAngle(double TETA);
+
+// The points of the normalised outline of F, G, EM at the circle angles: XY's
+// first pass with the chord-normalising scale, then the window's turn and
+// shift (leading edge to x = 0, trailing edge to x = 1). A trailing-edge angle
+// gives exactly (1, 0). The one definition of a section point: the coordinate
+// file, the window's outline and the flow analysis all go through it or
+// agree with it bit for bit. Raises ArithmeticError where the mapping fails.
+std::vector<SectionPoint> outlinePoints(double F, double G, double EM, const std::vector<double>& circleAngles);
+
 // The outline of F, G, EM on a chord from x = 0 (leading edge) to x = 1
 // (trailing edge), in Selig order: trailing edge, upper surface forward,
 // leading edge as the middle point, lower surface back, trailing edge.
-// The points are uniform in circle angle and normalised like the window's
-// outline; the trailing edge, where the mapping is singular, is put in as
-// exactly (1, 0). Raises std::invalid_argument for a point count outside
-// isSeligPointCount and ArithmeticError where the mapping fails.
+// outlinePoints at seligPointAngles. Raises std::invalid_argument for a point
+// count outside isSeligPointCount and ArithmeticError where the mapping fails.
 std::vector<SectionPoint> seligPoints(double F, double G, double EM, int points);
 
 // The name line of a design's coordinate file: family and parameters as shown.
@@ -38,5 +57,11 @@ std::string seligText(const std::string& name, const std::vector<SectionPoint>& 
 
 // The coordinate file of the section a design run left in the state.
 std::string seligText(const DesignState& design, int points = kDefaultSeligPoints);
+
+// A pressure file: the name line, then one line " x  y  Cp" per point, x and y
+// written exactly as in a coordinate file, Cp with as many decimals. Raises
+// std::invalid_argument unless there is one Cp per point.
+std::string seligPressureText(const std::string& name, const std::vector<SectionPoint>& points,
+                              const std::vector<double>& Cp);
 
 }  // namespace folix

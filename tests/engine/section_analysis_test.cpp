@@ -11,6 +11,7 @@
 #include "engine/parameter_solver.h"
 #include "engine/pressure_integration.h"
 #include "engine/section_analysis.h"
+#include "engine/selig_export.h"
 
 namespace folix {
 namespace {
@@ -176,6 +177,57 @@ TEST(SectionAnalysis, PointsLieOnTheDesignRunsOutline)
         for (std::size_t k = 0; k + 1 < surface.size(); ++k)
             twiceArea += surface[k].x * surface[k + 1].y - surface[k + 1].x * surface[k].y;
         EXPECT_GT(twiceArea, 0.0);
+    }
+}
+
+// A pressure file's x and y must be the coordinate file's points, not merely close.
+TEST(SectionAnalysis, SurfaceIsTheCoordinateFilesPointsBitForBit)
+{
+    for (const Section& s : kSolvedSections) {
+        for (int n : {5, 103, 161, 1001}) {
+            const auto angles = seligPointAngles(n);
+            const SectionAnalysis section(s.F, s.G, s.EM, angles);
+            const auto file = seligPoints(s.F, s.G, s.EM, n);
+            const auto& surface = section.surface();
+            ASSERT_EQ(surface.size(), file.size());
+            for (std::size_t k = 0; k < file.size(); ++k) {
+                EXPECT_EQ(surface[k].theta, angles[k]);
+                ASSERT_EQ(surface[k].x, file[k].x) << describe(s, 0) << " n=" << n << " k=" << k;
+                ASSERT_EQ(surface[k].y, file[k].y) << describe(s, 0) << " n=" << n << " k=" << k;
+            }
+            // The lower surface's angles lie between pi and 2 pi here: the same flow.
+            const SectionAnalysis mirrored(s.F, s.G, s.EM, seligCircleAngles(n));
+            const auto Cp = section.pressureCoefficients(4.0);
+            const auto mirroredCp = mirrored.pressureCoefficients(4.0);
+            for (std::size_t k = 0; k < Cp.size(); ++k) EXPECT_NEAR(Cp[k], mirroredCp[k], 1e-13) << n << " " << k;
+            if (s.EM < 2) {
+                EXPECT_EQ(Cp.front(), 1.0);
+                EXPECT_EQ(Cp.back(), 1.0);
+            }
+        }
+    }
+}
+
+// Whole turns come off exactly, so no finite angle overflows.
+TEST(SectionAnalysis, AnglesOfAttackCountModuloAFullTurn)
+{
+    const Section& s = kSolvedSections[1];
+    const SectionAnalysis section(s.F, s.G, s.EM, seligPointAngles(41));
+    const SectionLoads base = section.loads(4.0);
+    for (double alpha : {364.0, 724.0, -356.0, 4.0 + 360.0 * 1e6}) {
+        const SectionLoads turned = section.loads(alpha);
+        EXPECT_NEAR(turned.Cl, base.Cl, 1e-12) << alpha;
+        EXPECT_NEAR(turned.Cm, base.Cm, 1e-12) << alpha;
+        for (std::size_t k = 0; k < base.Cp.size(); ++k) EXPECT_NEAR(turned.Cp[k], base.Cp[k], 1e-12) << alpha;
+        EXPECT_NEAR(integratePressures(section.surface(), turned.Cp, alpha).Cl,
+                    integratePressures(section.surface(), base.Cp, 4.0).Cl, 1e-12)
+            << alpha;
+    }
+    EXPECT_EQ(section.liftCoefficient(364.0), base.Cl);
+    for (double alpha : {1e308, -1.7976931348623157e308}) {
+        const double Cl = section.liftCoefficient(alpha);
+        EXPECT_LE(std::fabs(Cl), 8 * kPi * section.radius() * section.scale()) << alpha;
+        EXPECT_NO_THROW(integratePressures(section.surface(), section.pressureCoefficients(alpha), alpha));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "engine/parameter_solver.h"
+#include "engine/section_analysis.h"
 #include "engine/selig_export.h"
 
 namespace folix {
@@ -160,6 +161,99 @@ TEST(SeligExport, NoNegativeZeroText)
 {
     const std::string text = seligText("n", {{-1e-17, -4e-11}, {-6e-11, 0.0}});
     EXPECT_EQ(text, "n\n 0.0000000000  0.0000000000\n-0.0000000001  0.0000000000\n");
+}
+
+// The file's angles are the window's: j DTETA over a full turn from the
+// leading edge, the lower surface between pi and 2 pi.
+TEST(SeligPointAngles, WindowAnglesInFileOrder)
+{
+    const double pi = 4 * std::atan(1.0);
+    for (int n : {5, 21, 103, 161, 100001}) {
+        const auto angles = seligPointAngles(n);
+        ASSERT_EQ(angles.size(), static_cast<std::size_t>(n));
+        const int steps = n - 1;
+        const int trailingEdge = steps / 2;
+        const double DTETA = (2 * pi) / steps;
+        EXPECT_EQ(angles.front(), pi);
+        EXPECT_EQ(angles.back(), pi);
+        for (int s = 1; s < n - 1; ++s) {
+            const int j = s <= trailingEdge ? trailingEdge - s : steps + trailingEdge - s;
+            ASSERT_EQ(angles[static_cast<std::size_t>(s)], j * DTETA) << n << " " << s;
+        }
+        EXPECT_EQ(angles[static_cast<std::size_t>(trailingEdge)], 0.0);
+        EXPECT_GT(angles[static_cast<std::size_t>(trailingEdge) + 1], pi);
+        EXPECT_LT(angles[static_cast<std::size_t>(n) - 2], 2 * pi);
+    }
+    for (int n : {3, 4, 160, 100003}) EXPECT_THROW(seligPointAngles(n), std::invalid_argument) << n;
+}
+
+TEST(OutlinePoints, TrailingEdgeIsPutInExactly)
+{
+    const double pi = 4 * std::atan(1.0);
+    struct Case {
+        double TETA;
+        bool trailingEdge;
+    };
+    const Case cases[] = {{pi, true},
+                          {-pi, true},
+                          {3 * pi, true},
+                          {std::nextafter(pi, 4.0), true},
+                          {pi - 2 * pi / 100000, false},
+                          {0.0, false},
+                          {2 * pi, false},
+                          {1.0, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(isTrailingEdgeAngle(c.TETA), c.trailingEdge) << c.TETA;
+        const SectionPoint p = outlinePoints(0.0703044, 0.0437693, 1.94444, {c.TETA}).front();
+        if (c.trailingEdge) {
+            EXPECT_EQ(p.x, 1.0) << c.TETA;
+            EXPECT_EQ(p.y, 0.0) << c.TETA;
+        } else {
+            EXPECT_LT(p.x, 1.0) << c.TETA;
+        }
+    }
+    EXPECT_THROW(isTrailingEdgeAngle(std::nan("")), ArithmeticError);
+}
+
+// Mirror-exact angles and the file's own give the same points to rounding.
+TEST(OutlinePoints, EitherAngleConventionGivesTheFilesPoints)
+{
+    for (const Target& t : kTargets) {
+        const Solved s = solveFor(t);
+        for (int n : {5, 161, 1001}) {
+            const auto file = seligPoints(s.F, s.G, s.EM, n);
+            const auto mirrored = outlinePoints(s.F, s.G, s.EM, seligCircleAngles(n));
+            ASSERT_EQ(mirrored.size(), file.size());
+            for (std::size_t k = 0; k < file.size(); ++k) EXPECT_LE(distance(mirrored[k], file[k]), 2e-15) << n << " " << k;
+        }
+    }
+}
+
+TEST(SeligExport, PressureTextSharesTheCoordinateColumns)
+{
+    DesignState design;
+    design.AirfoilType = "JOUKOWSKY AIRFOIL";
+    design.F = 0.0835416;
+    design.EM = 2;
+    const auto points = seligPoints(design.F, design.G, design.EM, 7);
+    const std::vector<double> Cp = {1.0, -0.25, -1e-12, 1.0, -12.3456789012345, 0.5, 1.0};
+    const std::string text = seligPressureText("name  alpha=2", points, Cp);
+
+    std::istringstream pressures(text);
+    std::istringstream coordinates(seligText(design, 7));
+    std::string line, coordinateLine;
+    std::getline(pressures, line);
+    std::getline(coordinates, coordinateLine);
+    EXPECT_EQ(line, "name  alpha=2");
+    const char* const CpTexts[] = {" 1.0000000000", "-0.2500000000", " 0.0000000000", " 1.0000000000",
+                                   "-12.3456789012", " 0.5000000000", " 1.0000000000"};
+    for (const char* CpText : CpTexts) {
+        ASSERT_TRUE(std::getline(pressures, line));
+        ASSERT_TRUE(std::getline(coordinates, coordinateLine));
+        EXPECT_EQ(line, coordinateLine + " " + CpText);
+    }
+    EXPECT_FALSE(std::getline(pressures, line));
+    EXPECT_THROW(seligPressureText("n", points, std::vector<double>(6, 0.0)), std::invalid_argument);
 }
 
 TEST(SeligExport, MappingFailureIsReported)
