@@ -8,6 +8,7 @@ add_library(folix_cli STATIC
   ${CMAKE_CURRENT_LIST_DIR}/cli/design_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli/csv_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli/save_design.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli/section_flow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli/batch_run.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli/folix_cli.cpp)
 target_link_libraries(folix_cli PUBLIC folix_design_run folix_results folix_engine)

@@ -4,6 +4,7 @@
 #include "design_outcome.h"
 #include "design_report.h"
 #include "save_design.h"
+#include "section_flow.h"
 #include "strict_number.h"
 
 namespace folix {
@@ -11,8 +12,10 @@ namespace folix {
 namespace {
 
 constexpr std::size_t kInputColumns = 4;
-constexpr const char* kHeader =
-    "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,status";
+constexpr const char* kHeader = "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,";
+constexpr const char* kLoadsHeader = "Cl,Cm,";
+constexpr const char* kStatusHeader = "status";
+constexpr const char* kOk = "ok";
 constexpr const char* kColumnNames[kInputColumns] = {"thickness", "camber", "te_angle", "max_thickness_at"};
 
 bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
@@ -23,10 +26,11 @@ bool startsWithNumber(const std::vector<std::string>& fields)
     return readStrictNumber(fields.front(), ignored).has_value();
 }
 
-std::string status(const DesignOutcome& outcome)
+std::string status(const DesignOutcome& outcome, const std::optional<FlowOutcome>& flow)
 {
     if (outcome.error) return "error: " + *outcome.error;
-    return outcome.converged() ? "ok" : "not converged";
+    if (flow && flow->error) return "error: " + *flow->error;
+    return outcome.converged() ? kOk : "not converged";
 }
 
 void writeRow(std::ostream& out, const std::vector<std::string>& fields, const std::string& results,
@@ -41,6 +45,12 @@ std::string resultColumns(const DesignOutcome& outcome)
     if (outcome.error) return ",,,,,";
     return csvField(outcome.texts.airfoilType) + ',' + outcome.texts.f + ',' + outcome.texts.g + ',' +
            outcome.texts.m + ',' + maxThicknessAtText(outcome) + ',';
+}
+
+std::string loadColumns(const std::optional<FlowOutcome>& flow)
+{
+    if (!flow || !flow->flow) return ",,";
+    return coefficientText(flow->flow->Cl) + ',' + coefficientText(flow->flow->Cm) + ',';
 }
 
 }  // namespace
@@ -71,13 +81,14 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
     return inputs;
 }
 
-int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save)
+int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save, std::optional<double> alpha)
 {
     bool saveFailed = false;
     // A spreadsheet's byte order mark would hide the first row's number.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (csv.substr(0, kByteOrderMark.size()) == kByteOrderMark) csv.remove_prefix(kByteOrderMark.size());
-    out << kHeader << '\n';
+    const std::string noResults = alpha ? ",,,,,,," : ",,,,,";
+    out << kHeader << (alpha ? kLoadsHeader : "") << kStatusHeader << '\n';
     bool firstLine = true;
     std::size_t lineNumber = 0;
     while (!csv.empty()) {
@@ -95,13 +106,16 @@ int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool sa
         std::string problem;
         const auto inputs = batchRowInputs(fields, problem);
         if (!inputs) {
-            writeRow(out, fields, ",,,,,", "bad row: " + problem);
+            writeRow(out, fields, noResults, "bad row: " + problem);
             continue;
         }
         DesignOutcome outcome = designSection(*inputs);
-        writeRow(out, fields, resultColumns(outcome), status(outcome));
+        std::optional<FlowOutcome> flow;
+        if (alpha && !outcome.error) flow = analyseFlow(outcome.state, *alpha, std::nullopt);
+        const std::string rowStatus = status(outcome, flow);
+        writeRow(out, fields, resultColumns(outcome) + (alpha ? loadColumns(flow) : ""), rowStatus);
         // After a failed save the next would fail alike: stop saving, go on designing.
-        if (save && !saveFailed && !outcome.error && outcome.converged()) {
+        if (save && !saveFailed && rowStatus == kOk) {
             saveFailed = !saveDesign(outcome.state, err, "line " + std::to_string(lineNumber) + ": ");
             if (saveFailed) err << "folix: no later row is saved\n";
         }

@@ -20,7 +20,11 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
 // the status ("ok", "not converged", "error: ..." or "bad row: ..."). A first
 // line whose first field is not a number is a header; blank lines are skipped.
 // With `save`, every row whose status is ok is appended to the results file in
-// the working directory. Returns the exit status: 0, or 1 when saving failed.
-int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save);
+// the working directory. With `alpha` (degrees) the columns Cl and Cm come
+// before the status, as `folix design --alpha` finds them; a section without a
+// finite flow gets the analysis's error as its status. Returns the exit
+// status: 0, or 1 when saving failed.
+int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save,
+             std::optional<double> alpha = std::nullopt);
 
 }  // namespace folix

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <filesystem>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -11,8 +12,9 @@ namespace folix {
 const char* const kUsageText =
     "Usage:\n"
     "  folix design [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
-    "               [--history | --json] [--save] [--dat FILE [--points N]]\n"
-    "  folix batch FILE.csv [--save]\n"
+    "               [--history | --json] [--save] [--alpha DEG]\n"
+    "               [--dat FILE] [--cp FILE] [--points N]\n"
+    "  folix batch FILE.csv [--save] [--alpha DEG]\n"
     "  folix --help | --version\n"
     "\n"
     "design   designs one section, like \"Design airfoil\" in the window, and prints\n"
@@ -26,12 +28,20 @@ const char* const kUsageText =
     "  --history             print the iteration history first\n"
     "  --json                print one JSON object instead\n"
     "  --save                append the design to Folix_Input.txt\n"
+    "  --alpha DEG           angle of attack in degrees, positive nose-up (any finite\n"
+    "                        number; the window offers -20 to 20): also print the\n"
+    "                        lift coefficient Cl and the quarter-chord moment\n"
+    "                        coefficient Cm of the exact inviscid flow\n"
     "  --dat FILE            write the section's coordinates in Selig format\n"
-    "  --points N            number of coordinate points: odd, 5 to 100001 (default 161)\n"
+    "  --cp FILE             write \"x y Cp\" at the points of the --dat file, in its\n"
+    "                        order: the pressure coefficient at --alpha (default 0)\n"
+    "  --points N            number of points of --dat and --cp: odd, 5 to 100001\n"
+    "                        (default 161)\n"
     "\n"
     "batch    designs every row \"thickness,camber,te_angle[,max_thickness_at]\" of a\n"
     "         CSV file (\"-\" reads standard input) and writes CSV to standard output.\n"
     "  --save                append every design whose status is ok to Folix_Input.txt\n"
+    "  --alpha DEG           add the columns Cl and Cm at this angle of attack\n"
     "\n"
     "Exit status: 0 done, 1 a design, file or save failed, 2 wrong command line.\n";
 
@@ -89,6 +99,22 @@ std::string numberText(ArgumentReader& reader, const std::string& option)
     return text;
 }
 
+double number(ArgumentReader& reader, const std::string& option)
+{
+    const std::string text = reader.value(option);
+    std::string problem;
+    const auto value = readStrictNumber(text, problem);
+    if (!value) throw UsageError(option + ": " + problem);
+    return *value;
+}
+
+std::string fileName(ArgumentReader& reader, const std::string& option)
+{
+    std::string name = reader.value(option);
+    if (name.empty()) throw UsageError(option + " needs a file name");
+    return name;
+}
+
 bool flag(const ArgumentReader& reader, const std::string& option)
 {
     reader.noValue(option);
@@ -106,6 +132,16 @@ int pointCount(ArgumentReader& reader, const std::string& option)
         throw UsageError(option + ": " + text + " is outside " + std::to_string(kFewestSeligPoints) + " to " +
                          std::to_string(kMostSeligPoints));
     return static_cast<int>(*count);
+}
+
+// Two names of one file as far as the names tell; links are not followed.
+bool sameFile(const std::string& a, const std::string& b)
+{
+    const auto absolute = [](const std::string& name) {
+        std::error_code ignored;
+        return std::filesystem::absolute(name, ignored).lexically_normal();
+    };
+    return absolute(a) == absolute(b);
 }
 
 [[noreturn]] void unexpected(const std::string& arg)
@@ -126,10 +162,10 @@ Request parseDesign(const std::vector<std::string>& args)
         else if (arg == "--max-thickness-at") {
             request.inputs.xDltc = numberText(reader, arg);
             request.inputs.locationMode = true;
-        } else if (arg == "--dat") {
-            request.datFile = reader.value(arg);
-            if (request.datFile->empty()) throw UsageError("--dat needs a file name");
-        } else if (arg == "--points") request.points = pointCount(reader, arg);
+        } else if (arg == "--dat") request.datFile = fileName(reader, arg);
+        else if (arg == "--cp") request.cpFile = fileName(reader, arg);
+        else if (arg == "--alpha") request.alpha = number(reader, arg);
+        else if (arg == "--points") request.points = pointCount(reader, arg);
         else if (arg == "--history") request.history = flag(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--save") request.save = flag(reader, arg);
@@ -137,7 +173,9 @@ Request parseDesign(const std::vector<std::string>& args)
         else unexpected(arg);
     }
     if (request.history && request.json) throw UsageError("--history and --json exclude each other (the JSON holds the history)");
-    if (reader.seen("--points") && !request.datFile) throw UsageError("--points needs --dat");
+    if (reader.seen("--points") && !request.datFile && !request.cpFile) throw UsageError("--points needs --dat or --cp");
+    if (request.datFile && request.cpFile && sameFile(*request.datFile, *request.cpFile))
+        throw UsageError("--dat and --cp name the same file");
     return request;
 }
 
@@ -149,6 +187,7 @@ Request parseBatch(const std::vector<std::string>& args)
     while (!reader.done()) {
         const std::string arg = reader.take();
         if (arg == "--save") request.save = flag(reader, arg);
+        else if (arg == "--alpha") request.alpha = number(reader, arg);
         else if (arg == "--help" || arg == "-h") return HelpRequest{};
         else if (arg == "-" || arg.rfind("-", 0) != 0) {
             if (haveFile) throw UsageError("batch takes one file, not '" + request.file + "' and '" + arg + "'");

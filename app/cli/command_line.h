@@ -26,12 +26,15 @@ struct DesignRequest {
     bool json = false;
     bool save = false;
     std::optional<std::string> datFile;
-    int points = kDefaultSeligPoints;
+    std::optional<double> alpha;        // degrees
+    std::optional<std::string> cpFile;  // at alpha, 0 when not given
+    int points = kDefaultSeligPoints;   // of the coordinate and pressure files
 };
 
 struct BatchRequest {
     std::string file;  // "-" for standard input
     bool save = false;
+    std::optional<double> alpha;  // degrees; adds the Cl and Cm columns
 };
 
 using Request = std::variant<HelpRequest, VersionRequest, DesignRequest, BatchRequest>;

@@ -33,7 +33,12 @@ void writeHistory(std::ostream& out, const DesignOutcome& outcome)
     for (const auto& line : outcome.history) out << line << '\n';
 }
 
-void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome)
+void writeLoads(std::ostream& out, const SectionFlow& flow)
+{
+    out << "Cl: " << coefficientText(flow.Cl) << '\n' << "Cm: " << coefficientText(flow.Cm) << '\n';
+}
+
+void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome, const FlowOutcome* flow)
 {
     const bool done = !outcome.error;
     const auto value = [done](double v) { return done ? jsonNumber(v) : "null"; };
@@ -51,6 +56,13 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     out << "  \"G\": " << value(s.G) << ",\n";
     out << "  \"m\": " << value(s.EM) << ",\n";
     out << "  \"max_thickness_at\": " << (done ? jsonNumber(outcome.maxThicknessAt) : "null") << ",\n";
+    if (flow) {
+        const std::optional<SectionFlow>& found = flow->flow;
+        out << "  \"alpha\": " << jsonNumber(flow->alpha) << ",\n";
+        out << "  \"Cl\": " << (found ? jsonNumber(found->Cl) : "null") << ",\n";
+        out << "  \"Cm\": " << (found ? jsonNumber(found->Cm) : "null") << ",\n";
+        out << "  \"zero_lift_angle\": " << (found ? jsonNumber(found->zeroLiftAngle) : "null") << ",\n";
+    }
     out << "  \"shown\": ";
     if (done) {
         out << "{\"family\": " << jsonString(outcome.texts.airfoilType) << ", \"F\": " << jsonString(outcome.texts.f)
@@ -76,7 +88,7 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     for (std::size_t i = 0; i < outcome.history.size(); ++i)
         out << (i == 0 ? "\n" : ",\n") << "    " << jsonString(outcome.history[i]);
     out << (outcome.history.empty() ? "],\n" : "\n  ],\n");
-    out << "  \"error\": " << jsonText(outcome.error) << "\n";
+    out << "  \"error\": " << jsonText(outcome.error ? outcome.error : flow ? flow->error : std::nullopt) << "\n";
     out << "}\n";
 }
 

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "design_outcome.h"
+#include "section_flow.h"
 #include "window/design_run.h"
 
 namespace folix {
@@ -13,9 +14,15 @@ void writeResults(std::ostream& out, const DesignOutcome& outcome);
 // The history lines, one per line, exactly as the window's list holds them.
 void writeHistory(std::ostream& out, const DesignOutcome& outcome);
 
+// "Cl: ..." and "Cm: ..." lines.
+void writeLoads(std::ostream& out, const SectionFlow& flow);
+
 // One JSON object: inputs, unrounded values, shown texts, every solve with
-// whether it converged, the history and the error, if any.
-void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome);
+// whether it converged, the history and the error, if any. With a flow
+// outcome also the angle of attack, Cl, Cm and the zero-lift angle, and the
+// analysis's error when the design's run had none.
+void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome,
+               const FlowOutcome* flow = nullptr);
 
 // The location of maximum thickness as the window would show it; empty when unmeasured.
 std::string maxThicknessAtText(const DesignOutcome& outcome);

@@ -12,6 +12,7 @@
 #include "engine/atomic_file.h"
 #include "engine/selig_export.h"
 #include "save_design.h"
+#include "section_flow.h"
 
 namespace folix {
 
@@ -21,33 +22,52 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+// Writes one file of the command; false, after saying why, when it could not.
+bool writeOutputFile(const std::string& file, const std::string& text, std::ostream& err)
+{
+    const FileWrite written = writeFileAtomically(file, text);
+    if (!written.written) err << "error: cannot write " << file << ": " << written.reason << '\n';
+    return written.written;
+}
+
 int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err)
 {
     DesignOutcome outcome = designSection(request.inputs);
+    // The flow comes before any output: a section without one gets no files.
+    std::optional<FlowOutcome> flow;
+    if (request.alpha || request.cpFile) {
+        const double alpha = request.alpha.value_or(0.0);
+        flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt}
+                             : analyseFlow(outcome.state, alpha, request.cpFile ? std::optional(request.points) : std::nullopt);
+    }
 
-    if (request.json) writeJson(out, request.inputs, outcome);
+    if (request.json) writeJson(out, request.inputs, outcome, flow ? &*flow : nullptr);
     else if (request.history) writeHistory(out, outcome);
     if (outcome.error) {
         err << "error: " << *outcome.error << '\n';
         return kExitFailed;
     }
-    if (!request.json) writeResults(out, outcome);
+    if (!request.json) {
+        writeResults(out, outcome);
+        if (request.alpha && flow->flow) writeLoads(out, *flow->flow);
+    }
     if (!outcome.converged()) err << "folix: warning: the iteration did not converge; the values are the last ones tried\n";
+    if (flow && flow->error) {
+        err << "error: " << *flow->error << '\n';
+        return kExitFailed;
+    }
 
     int status = kExitDone;
     if (request.datFile) {
         try {
-            const std::string text = seligText(outcome.state, request.points);
-            const FileWrite written = writeFileAtomically(*request.datFile, text);
-            if (!written.written) {
-                err << "error: cannot write " << *request.datFile << ": " << written.reason << '\n';
-                status = kExitFailed;
-            }
+            if (!writeOutputFile(*request.datFile, seligText(outcome.state, request.points), err)) status = kExitFailed;
         } catch (const ArithmeticError& e) {
             err << "error: coordinates: " << e.what() << '\n';
             status = kExitFailed;
         }
     }
+    if (request.cpFile && !writeOutputFile(*request.cpFile, pressureFileText(outcome.state, flow->alpha, *flow->flow), err))
+        status = kExitFailed;
     if (request.save && !saveDesign(outcome.state, err)) status = kExitFailed;
     return status;
 }
@@ -71,7 +91,7 @@ int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream&
         err << "folix: cannot read " << request.file << '\n';
         return kExitUsage;
     }
-    return runBatch(*csv, out, err, request.save);
+    return runBatch(*csv, out, err, request.save, request.alpha);
 }
 
 }  // namespace
