@@ -1,20 +1,30 @@
 #include "main_window.h"
 
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
 
+#include "engine/atomic_file.h"
 #include "results/results_file.h"
 #include "window/about_window.h"
+#include "window/analysis_window.h"
 #include "window/section_plot.h"
 #include "window/window_colours.h"
 
@@ -86,6 +96,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     top->addWidget(buildResults(), 9);
 
     plot_ = new SectionPlot;
+    buildPlotMenu();
 
     history_ = new QListWidget;
     history_->setObjectName("List1");
@@ -104,6 +115,31 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::buildPlotMenu()
+{
+    chooseSaveFile_ = [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    };
+
+    plotMenu_ = new QMenu(this);
+    plotMenu_->setObjectName("PlotMenu");
+    const auto add = [this](const char* name, const char* text, void (MainWindow::*command)()) {
+        QAction* action = plotMenu_->addAction(QString::fromUtf8(text));
+        action->setObjectName(name);
+        action->setEnabled(false);  // nothing to act on before the first design
+        connect(action, &QAction::triggered, this, command);
+    };
+    add("ExportCoordinates", "Export coordinates\u2026", &MainWindow::exportCoordinates);
+    add("CopyCoordinates", "Copy coordinates", &MainWindow::copyCoordinates);
+    add("SavePicture", "Save picture\u2026", &MainWindow::savePicture);
+    plotMenu_->addSeparator();
+    add("PressureDistribution", "Pressure distribution\u2026", &MainWindow::showAnalysis);
+
+    plot_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { plotMenu_->popup(plot_->mapToGlobal(at)); });
+}
 
 QWidget* MainWindow::buildInputs()
 {
@@ -210,7 +246,12 @@ void MainWindow::designAirfoil()
         history_->addItem(stopped);
         history_->scrollToBottom();
         tell(QMessageBox::Warning, stopped);
+        return;
     }
+    // Only a completed run changes what is drawn, and so what the plot's menu acts on.
+    drawn_ = folix::DrawnDesign::of(state_);
+    for (QAction* action : plotMenu_->actions()) action->setEnabled(true);
+    if (analysis_) analysis_->showDesign(*drawn_);
 }
 
 void MainWindow::saveResult()
@@ -257,6 +298,75 @@ void MainWindow::showAbout()
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+std::optional<std::string> MainWindow::drawnCoordinates()
+{
+    if (!drawn_) return std::nullopt;
+    try {
+        return folix::coordinateText(*drawn_);
+    } catch (const folix::ArithmeticError& error) {
+        tell(QMessageBox::Warning, QString("The coordinates could not be computed: %1").arg(error.what()));
+        return std::nullopt;
+    }
+}
+
+QString MainWindow::askForFile(const QString& caption, const QString& extension, const QString& filter)
+{
+    const QDir folder(saveFolder_.isEmpty() ? QDir::currentPath() : saveFolder_);
+    const QString suggested = folder.filePath(QString::fromStdString(folix::suggestedFileStem(*drawn_)) + extension);
+    const QString path = chooseSaveFile_(this, caption, suggested, filter);
+    if (!path.isEmpty()) saveFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void MainWindow::writeFile(const QString& path, std::string_view contents, const QString& what)
+{
+    const folix::FileWrite write = folix::writeFileAtomically(std::filesystem::path(path.toStdU16String()), contents);
+    if (!write.written)
+        tell(QMessageBox::Warning, QString("The %1 could not be written to %2: %3")
+                                       .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(write.reason)));
+}
+
+void MainWindow::exportCoordinates()
+{
+    const std::optional<std::string> text = drawnCoordinates();
+    if (!text) return;
+    const QString path = askForFile("Export coordinates", ".dat", "Selig coordinates (*.dat)");
+    if (!path.isEmpty()) writeFile(path, *text, "coordinates");
+}
+
+void MainWindow::copyCoordinates()
+{
+    if (const std::optional<std::string> text = drawnCoordinates())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+void MainWindow::savePicture()
+{
+    if (!drawn_) return;
+    const QString path = askForFile("Save picture", ".png", "PNG images (*.png)");
+    if (path.isEmpty()) return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !plot_->grab().save(&buffer, "PNG")) {
+        tell(QMessageBox::Warning, "The picture could not be encoded as PNG.");
+        return;
+    }
+    writeFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), "picture");
+}
+
+void MainWindow::showAnalysis()
+{
+    if (!drawn_) return;
+    if (!analysis_) {
+        analysis_ = new AnalysisWindow(this);
+        analysis_->showDesign(*drawn_);
+    }
+    analysis_->setWindowState(analysis_->windowState() & ~Qt::WindowMinimized);
+    analysis_->show();
+    analysis_->raise();
+    analysis_->activateWindow();
 }
 
 void MainWindow::tell(QMessageBox::Icon icon, const QString& text)

@@ -1,14 +1,21 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include <QMainWindow>
 #include <QMessageBox>
 
 #include "engine/design_state.h"
 #include "window/design_run.h"
+#include "window/drawn_design.h"
 
 class AboutWindow;
+class AnalysisWindow;
+class QAction;
+class QMenu;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -30,6 +37,14 @@ public:
 
     // The About window once it has been asked for, nullptr before.
     AboutWindow* aboutWindow() const { return about_.get(); }
+    // The same for the analysis window of the section plot's menu.
+    AnalysisWindow* analysisWindow() const { return analysis_; }
+
+    // Asks for the name of a file to write, an empty name for none. The file
+    // dialog unless a test puts in its own.
+    using SaveFileChooser =
+        std::function<QString(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter)>;
+    void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
 
 private:
     void designAirfoil();
@@ -38,6 +53,16 @@ private:
     void showLocationBox();
     void showAbout();
     void tell(QMessageBox::Icon icon, const QString& text);
+
+    // The section plot's context menu, acting on the drawn design.
+    void buildPlotMenu();
+    void exportCoordinates();
+    void copyCoordinates();
+    void savePicture();
+    void showAnalysis();
+    std::optional<std::string> drawnCoordinates();
+    QString askForFile(const QString& caption, const QString& extension, const QString& filter);
+    void writeFile(const QString& path, std::string_view contents, const QString& what);
 
     QWidget* buildInputs();
     QWidget* buildResults();
@@ -51,7 +76,12 @@ private:
     std::string decimalSeparator() const override;
 
     folix::DesignState state_;
+    // The design of the last completed run, the one the plot shows; unset before the first.
+    std::optional<folix::DrawnDesign> drawn_;
     std::unique_ptr<AboutWindow> about_;
+    AnalysisWindow* analysis_ = nullptr;  // a window of its own, closed with this one
+    SaveFileChooser chooseSaveFile_;
+    QString saveFolder_;  // where the last file went
 
     QLineEdit* delta_ = nullptr;
     QLineEdit* gamma_ = nullptr;
@@ -67,4 +97,5 @@ private:
     QPushButton* save_ = nullptr;
     SectionPlot* plot_ = nullptr;
     QListWidget* history_ = nullptr;
+    QMenu* plotMenu_ = nullptr;
 };

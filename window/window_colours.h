@@ -8,3 +8,14 @@ inline const QColor kLightYellow{255, 255, 192};
 inline const QColor kDarkGreen{0, 128, 0};
 // The contact address in the About window.
 inline const QColor kAddressBlue{0, 0, 255};
+
+// The pressure plot: the two surfaces, told apart also by those with red-green colour blindness.
+inline const QColor kUpperSurfaceInk{0, 90, 200};
+inline const QColor kLowerSurfaceInk{215, 95, 0};
+inline const QColor kChartPaper{255, 255, 232};
+inline const QColor kGridInk{214, 210, 170};
+inline const QColor kZeroInk{110, 110, 110};
+inline const QColor kAxisInk{60, 60, 60};
+inline const QColor kOutlineInk{70, 70, 70};
+inline const QColor kOutlineFill{205, 205, 195};
+inline const QColor kMessageInk{150, 30, 30};

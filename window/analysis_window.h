@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+
+#include <QWidget>
+
+#include "engine/section_analysis.h"
+#include "window/drawn_design.h"
+
+class PressurePlot;
+class QDoubleSpinBox;
+class QLabel;
+
+inline constexpr const char* kAnalysisTitle = "Pressure distribution";
+
+// The exact inviscid flow past the drawn section: its name, the angle of
+// attack, the lift and moment coefficients and the pressure distribution.
+// The surface is mapped once per design; a new angle of attack only asks the
+// analysis for its loads, so the spin box can be dragged smoothly.
+class AnalysisWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit AnalysisWindow(QWidget* parent = nullptr);
+
+    // The design that is drawn now; replaces whatever was shown.
+    void showDesign(const folix::DrawnDesign& design);
+
+    double angleOfAttack() const;
+    PressurePlot* plot() const { return plot_; }
+
+private:
+    void showAngle(double alpha);
+    void showFailure(const char* reason);
+
+    std::optional<folix::SectionAnalysis> analysis_;
+
+    QLabel* family_ = nullptr;
+    QLabel* parameters_ = nullptr;
+    QDoubleSpinBox* alpha_ = nullptr;
+    QLabel* lift_ = nullptr;
+    QLabel* moment_ = nullptr;
+    QLabel* note_ = nullptr;
+    PressurePlot* plot_ = nullptr;
+};

@@ -1,0 +1,130 @@
+#include "pressure_chart.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "engine/real.h"
+
+namespace folix {
+
+namespace {
+
+constexpr int kMostSteps = 6;
+constexpr double kChordStep = 0.2;  // five steps from 0 to 1
+constexpr double kMargin = 0.03;    // share of an axis left free at either end, so no curve runs along the frame
+
+// The ticks first * step, (first + 1) * step, ... last * step: each tick is an
+// exact multiple of the step, so zero is exactly 0.
+std::vector<double> ticksOf(long first, long last, Real step)
+{
+    std::vector<double> ticks;
+    for (long k = first; k <= last; ++k) ticks.push_back((Real(static_cast<double>(k)) * step).value());
+    return ticks;
+}
+
+long stepsBelow(Real value, Real step)
+{
+    return std::lround(std::floor((value / step).value()));
+}
+
+long stepsAbove(Real value, Real step)
+{
+    return std::lround(std::ceil((value / step).value()));
+}
+
+ChartAxis withMargins(ChartAxis axis)
+{
+    const Real margin = (Real(axis.high) - axis.low) * kMargin;
+    axis.low = (axis.low - margin).value();
+    axis.high = (axis.high + margin).value();
+    return axis;
+}
+
+}  // namespace
+
+std::vector<double> pressureCircleAngles(double EM)
+{
+    std::vector<double> angles = seligCircleAngles(kPressurePoints);
+    if (EM > 2) {
+        angles.pop_back();
+        angles.erase(angles.begin());
+    }
+    return angles;
+}
+
+ChartAxis roundedAxis(double low, double high)
+{
+    if (!(low <= high)) throw std::invalid_argument("axis range runs backwards");
+    static constexpr std::array<double, 4> kMantissas = {1, 2, 2.5, 5};
+    const Real bottom = checked(low);
+    const Real top = checked(high);
+    Real decade = 0.1;
+    for (;;) {
+        for (const double mantissa : kMantissas) {
+            const Real step = mantissa * decade;
+            const long first = stepsBelow(bottom, step);
+            const long last = std::max(stepsAbove(top, step), first + 1);  // a single value still gets room
+            if (last - first <= kMostSteps) {
+                std::vector<double> ticks = ticksOf(first, last, step);
+                return {ticks.front(), ticks.back(), std::move(ticks)};
+            }
+        }
+        decade = decade * 10;
+    }
+}
+
+SectionChart sectionChart(const std::vector<SurfacePoint>& surface)
+{
+    SectionChart chart;
+    Real left = 0;
+    Real right = 1;
+    Real lowest = 0;
+    Real highest = 0;
+    for (const SurfacePoint& p : surface) {
+        chart.outline.push_back({p.x, p.y});
+        left = std::min(left, Real(p.x));
+        right = std::max(right, Real(p.x));
+        lowest = std::min(lowest, Real(p.y));
+        highest = std::max(highest, Real(p.y));
+    }
+    chart.chord = withMargins({left.value(), right.value(), ticksOf(0, 5, kChordStep)});
+    chart.lowest = lowest.value();
+    chart.highest = highest.value();
+    return chart;
+}
+
+PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp)
+{
+    if (Cp.size() != surface.size()) throw std::invalid_argument("one pressure coefficient per surface point");
+    PressureCurves curves;
+    Real least = 0;
+    Real most = 0;
+    for (std::size_t i = 0; i < surface.size(); ++i) {
+        const Real suction = -Real(Cp[i]);
+        const ChartPoint point{surface[i].x, suction.value()};
+        if (surface[i].theta >= 0) curves.upper.push_back(point);
+        if (surface[i].theta <= 0) curves.lower.push_back(point);
+        least = std::min(least, suction);
+        most = std::max(most, suction);
+    }
+    curves.suction = withMargins(roundedAxis(least.value(), most.value()));
+    return curves;
+}
+
+std::string readoutText(double value, std::string_view decimalSeparator)
+{
+    std::array<char, 400> buffer{};
+    const auto end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, kReadoutDecimals).ptr;
+    std::string text(buffer.data(), end);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
+    return text;
+}
+
+}  // namespace folix

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/section_analysis.h"
+
+namespace folix {
+
+// Surface points of the analysis window: enough for a smooth curve and a
+// sharp suction peak, odd so that the leading edge is one of them.
+inline constexpr int kPressurePoints = 401;
+
+// The circle angles at which the analysis window evaluates a section, in the
+// order of a coordinate file. For EM > 2 the trailing edge is left out: there
+// the surface speed has no finite value (and the analysis refuses the point).
+std::vector<double> pressureCircleAngles(double EM);
+
+struct ChartPoint {
+    double x = 0;
+    double y = 0;
+};
+
+// An axis range and the values that get a labelled tick.
+struct ChartAxis {
+    double low = 0;
+    double high = 1;
+    std::vector<double> ticks;
+};
+
+// The smallest range around low..high whose ends are whole steps, the step
+// being 1, 2, 2.5 or 5 times a power of ten and giving at most six steps.
+ChartAxis roundedAxis(double low, double high);
+
+// What stays the same for a design whatever the angle of attack: the chord
+// axis and the outline drawn under the curves.
+struct SectionChart {
+    ChartAxis chord;                  // ticks 0 to 1 by 0.2; the range a little wider, and wider still for points outside
+    std::vector<ChartPoint> outline;  // x, y in chord lengths, in surface order
+    double lowest = 0;                // extent of the outline in y
+    double highest = 0;
+};
+
+SectionChart sectionChart(const std::vector<SurfacePoint>& surface);
+
+// The pressure curves at one angle of attack: -Cp over x/c, so suction is up.
+struct PressureCurves {
+    std::vector<ChartPoint> upper;  // circle angles from pi down to 0: trailing edge to leading edge
+    std::vector<ChartPoint> lower;  // circle angles from 0 down to -pi: leading edge to trailing edge
+    ChartAxis suction;              // the -Cp axis: ticks as roundedAxis gives them, always holding 0,
+                                    // the range a little wider than the ticks
+};
+
+// Cp holds one value per surface point. Both curves hold the leading-edge
+// point when it is a surface point, so they meet there.
+PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp);
+
+inline constexpr int kReadoutDecimals = 4;
+
+// A lift or moment coefficient as the read-outs show it: four decimals, the
+// given decimal separator, and no minus sign on a value that shows as zero.
+std::string readoutText(double value, std::string_view decimalSeparator = ".");
+
+}  // namespace folix
