@@ -21,9 +21,9 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
 // line whose first field is not a number is a header; blank lines are skipped.
 // With `save`, every row whose status is ok is appended to the results file in
 // the working directory. With `alpha` (degrees) the columns Cl and Cm come
-// before the status, as `folix design --alpha` finds them; a section without a
-// finite flow gets the analysis's error as its status. Returns the exit
-// status: 0, or 1 when saving failed.
+// before the status, as `folix design --alpha` finds them (should the analysis
+// fail, its error is the status). Returns the exit status: 0, or 1 when
+// saving failed.
 int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save,
              std::optional<double> alpha = std::nullopt);
 

@@ -33,8 +33,9 @@ const char* const kUsageText =
     "                        lift coefficient Cl and the quarter-chord moment\n"
     "                        coefficient Cm of the exact inviscid flow\n"
     "  --dat FILE            write the section's coordinates in Selig format\n"
-    "  --cp FILE             write \"x y Cp\" at the points of the --dat file, in its\n"
-    "                        order: the pressure coefficient at --alpha (default 0)\n"
+    "  --cp FILE             write \"x y Cp\" for every point of the coordinate file,\n"
+    "                        in its order: the pressure coefficient at --alpha\n"
+    "                        (default 0)\n"
     "  --points N            number of points of --dat and --cp: odd, 5 to 100001\n"
     "                        (default 161)\n"
     "\n"
@@ -43,7 +44,7 @@ const char* const kUsageText =
     "  --save                append every design whose status is ok to Folix_Input.txt\n"
     "  --alpha DEG           add the columns Cl and Cm at this angle of attack\n"
     "\n"
-    "Exit status: 0 done, 1 a design, file or save failed, 2 wrong command line.\n";
+    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line.\n";
 
 namespace {
 

@@ -37,8 +37,8 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     std::optional<FlowOutcome> flow;
     if (request.alpha || request.cpFile) {
         const double alpha = request.alpha.value_or(0.0);
-        flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt}
-                             : analyseFlow(outcome.state, alpha, request.cpFile ? std::optional(request.points) : std::nullopt);
+        const std::optional<int> points = request.cpFile ? std::optional(request.points) : std::nullopt;
+        flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt} : analyseFlow(outcome.state, alpha, points);
     }
 
     if (request.json) writeJson(out, request.inputs, outcome, flow ? &*flow : nullptr);
@@ -66,8 +66,10 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
             status = kExitFailed;
         }
     }
-    if (request.cpFile && !writeOutputFile(*request.cpFile, pressureFileText(outcome.state, flow->alpha, *flow->flow), err))
-        status = kExitFailed;
+    if (request.cpFile) {
+        const std::string text = pressureFileText(outcome.state, flow->alpha, *flow->flow);
+        if (!writeOutputFile(*request.cpFile, text, err)) status = kExitFailed;
+    }
     if (request.save && !saveDesign(outcome.state, err)) status = kExitFailed;
     return status;
 }

@@ -8,8 +8,9 @@
 namespace folix {
 
 // The folix command: `args` are the arguments after the program name, `in`
-// serves "folix batch -". Returns the exit status: 0 done, 1 a design, file
-// write or save failed, 2 the command line or the batch file is unusable.
+// serves "folix batch -". Returns the exit status: 0 done, 1 a design, an
+// analysis, a file write or a save failed, 2 the command line or the batch
+// file is unusable.
 int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace folix

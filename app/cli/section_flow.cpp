@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
 
 #include "engine/arithmetic_error.h"
 #include "engine/number_text.h"
@@ -13,7 +12,6 @@ namespace folix {
 namespace {
 
 constexpr int kCoefficientDecimals = 4;
-const double kTrailingEdgeAngle = 4 * std::atan(1.0);
 
 // The two points where a designed section's flow can have no finite speed.
 std::string singularPoint(const DesignState& design, const ArithmeticError& e)
@@ -31,19 +29,17 @@ FlowOutcome analyseFlow(const DesignState& design, double alpha, std::optional<i
     FlowOutcome outcome;
     outcome.alpha = alpha;
     try {
-        const std::vector<double> angles = points ? seligPointAngles(*points) : std::vector<double>{kTrailingEdgeAngle};
-        const SectionAnalysis analysis(design.F, design.G, design.EM, angles);
-        SectionLoads loads = analysis.loads(alpha);
-        SectionFlow flow;
-        flow.Cl = loads.Cl;
-        flow.Cm = loads.Cm;
-        flow.zeroLiftAngle = analysis.zeroLiftAngle();
+        // Cl and Cm are closed forms of the circulation: no surface point needed.
+        const SectionAnalysis circulation(design.F, design.G, design.EM, {});
+        outcome.flow = SectionFlow{circulation.liftCoefficient(alpha), circulation.momentCoefficient(alpha),
+                                   circulation.zeroLiftAngle(), {}, {}};
         if (points) {
-            flow.points.reserve(analysis.surface().size());
-            for (const SurfacePoint& p : analysis.surface()) flow.points.push_back({p.x, p.y});
-            flow.Cp = std::move(loads.Cp);
+            const SectionAnalysis surface(design.F, design.G, design.EM, seligPointAngles(*points));
+            std::vector<double> Cp = surface.pressureCoefficients(alpha);
+            outcome.flow->points.reserve(surface.surface().size());
+            for (const SurfacePoint& p : surface.surface()) outcome.flow->points.push_back({p.x, p.y});
+            outcome.flow->Cp = std::move(Cp);
         }
-        outcome.flow = std::move(flow);
     } catch (const ArithmeticError& e) {
         outcome.error = std::string("analysis: ") + e.what() + singularPoint(design, e);
     }

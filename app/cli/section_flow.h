@@ -9,18 +9,18 @@
 
 namespace folix {
 
-// The exact inviscid flow past a designed section at one angle of attack, on
-// the points of its coordinate file.
+// The exact inviscid flow past a designed section at one angle of attack.
 struct SectionFlow {
     double Cl = 0;
     double Cm = 0;
     double zeroLiftAngle = 0;          // degrees
-    std::vector<SectionPoint> points;  // the coordinate file's points, bit for bit; none for the loads alone
+    std::vector<SectionPoint> points;  // the coordinate file's points, bit for bit, when asked for
     std::vector<double> Cp;            // one per point
 };
 
-// The flow asked for with an angle of attack: none when the design failed or
-// the flow has no finite value, and then, for the latter, why.
+// The flow asked for with an angle of attack: none when the design failed.
+// An error when the flow has no finite value at a point asked for; the loads
+// are still there then.
 struct FlowOutcome {
     double alpha = 0;  // degrees
     std::optional<SectionFlow> flow;
@@ -28,10 +28,11 @@ struct FlowOutcome {
 };
 
 // Analyses the section F, G, EM of the design at alpha (degrees, any finite
-// value) with the window's SectionAnalysis: over the `points` points of its
-// coordinate file (a valid Selig count, seligPointAngles), or, for the loads
-// alone, over the trailing edge, where the Kutta condition decides whether the
-// flow exists at all.
+// value) with the window's SectionAnalysis: Cl, Cm and the zero-lift angle
+// from the circulation, and with `points` (a valid Selig count) also Cp at the
+// points of the coordinate file (seligPointAngles). A re-entrant trailing edge
+// (m > 2) or the leading edge of a section without thickness (F = 0) has no
+// finite Cp.
 FlowOutcome analyseFlow(const DesignState& design, double alpha, std::optional<int> points);
 
 // Cl or Cm as printed: four decimals, no sign on a value that rounds to zero.
