@@ -1,12 +1,14 @@
 // Timings of the section analysis at the analysis window's 400 points: a new
 // angle of attack on a mapped section (what the spin box asks for), a new
 // design (mapping the points, then one angle), and the pressure integration
-// that cross-checks the closed forms.
+// that cross-checks the closed forms; and what `folix design --cp` adds to a
+// design: the analysis at the coordinate file's points and the file's text.
 
 #include <benchmark/benchmark.h>
 
 #include "engine/pressure_integration.h"
 #include "engine/section_analysis.h"
+#include "engine/selig_export.h"
 
 namespace {
 
@@ -50,5 +52,19 @@ void BM_IntegratePressures(benchmark::State& run)
     }
 }
 BENCHMARK(BM_IntegratePressures)->Unit(benchmark::kMicrosecond);
+
+void BM_PressureFile(benchmark::State& run)
+{
+    const int points = static_cast<int>(run.range(0));
+    for (auto _ : run) {
+        const SectionAnalysis section(kF, kG, kEM, seligPointAngles(points));
+        std::vector<SectionPoint> outline;
+        outline.reserve(section.surface().size());
+        for (const SurfacePoint& p : section.surface()) outline.push_back({p.x, p.y});
+        const std::string text = seligPressureText("name", outline, section.pressureCoefficients(4.0));
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_PressureFile)->Arg(kDefaultSeligPoints)->Arg(kMostSeligPoints)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
