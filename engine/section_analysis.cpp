@@ -1,5 +1,7 @@
 #include "section_analysis.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
@@ -177,6 +179,18 @@ std::vector<double> seligCircleAngles(int count)
         angles.push_back((kPi * fraction).value());
     }
     return angles;
+}
+
+std::string coefficientText(double value, std::string_view decimalSeparator)
+{
+    std::array<char, 400> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
+                                   kCoefficientDecimals).ptr;
+    std::string text(buffer.data(), end);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
+    return text;
 }
 
 }  // namespace folix

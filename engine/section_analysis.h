@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace folix {
@@ -81,5 +83,10 @@ private:
 // surface differing in rounding (2 pi - theta there, as the window's outline
 // takes it). Needs count >= 3.
 std::vector<double> seligCircleAngles(int count);
+
+// Cl or Cm as the window and the command line show it: four fixed decimals,
+// the reader's decimal separator, no sign on a value that rounds to zero.
+inline constexpr int kCoefficientDecimals = 4;
+std::string coefficientText(double value, std::string_view decimalSeparator = ".");
 
 }  // namespace folix

@@ -149,8 +149,8 @@ void AnalysisWindow::showAngle(double alpha)
     try {
         const folix::SectionLoads loads = analysis_->loads(alpha);
         plot_->showCurves(folix::pressureCurves(analysis_->surface(), loads.Cp));
-        lift_->setText(QString::fromStdString(folix::readoutText(loads.Cl, separator())));
-        moment_->setText(QString::fromStdString(folix::readoutText(loads.Cm, separator())));
+        lift_->setText(QString::fromStdString(folix::coefficientText(loads.Cl, separator())));
+        moment_->setText(QString::fromStdString(folix::coefficientText(loads.Cm, separator())));
     } catch (const folix::ArithmeticError& error) {
         showFailure(error.what());
     }

@@ -115,16 +115,4 @@ PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const st
     return curves;
 }
 
-std::string readoutText(double value, std::string_view decimalSeparator)
-{
-    std::array<char, 400> buffer{};
-    const auto end =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, kReadoutDecimals).ptr;
-    std::string text(buffer.data(), end);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-    const std::size_t point = text.find('.');
-    if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
-    return text;
-}
-
 }  // namespace folix

@@ -56,10 +56,4 @@ struct PressureCurves {
 // point when it is a surface point, so they meet there.
 PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp);
 
-inline constexpr int kReadoutDecimals = 4;
-
-// A lift or moment coefficient as the read-outs show it: four decimals, the
-// given decimal separator, and no minus sign on a value that shows as zero.
-std::string readoutText(double value, std::string_view decimalSeparator = ".");
-
 }  // namespace folix

@@ -3,6 +3,7 @@
 #include "csv_text.h"
 #include "design_outcome.h"
 #include "design_report.h"
+#include "engine/section_analysis.h"
 #include "save_design.h"
 #include "section_flow.h"
 #include "strict_number.h"

@@ -1,6 +1,7 @@
 #include "design_report.h"
 
 #include "engine/number_text.h"
+#include "engine/section_analysis.h"
 #include "json_text.h"
 
 namespace folix {

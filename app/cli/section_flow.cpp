@@ -11,8 +11,6 @@ namespace folix {
 
 namespace {
 
-constexpr int kCoefficientDecimals = 4;
-
 // The two points where a designed section's flow can have no finite speed.
 std::string singularPoint(const DesignState& design, const ArithmeticError& e)
 {
@@ -44,16 +42,6 @@ FlowOutcome analyseFlow(const DesignState& design, double alpha, std::optional<i
         outcome.error = std::string("analysis: ") + e.what() + singularPoint(design, e);
     }
     return outcome;
-}
-
-std::string coefficientText(double value)
-{
-    std::array<char, 400> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
-                                   kCoefficientDecimals).ptr;
-    std::string text(buffer.data(), end);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-    return text;
 }
 
 std::string pressureFileText(const DesignState& design, double alpha, const SectionFlow& flow)

@@ -35,9 +35,6 @@ struct FlowOutcome {
 // finite Cp.
 FlowOutcome analyseFlow(const DesignState& design, double alpha, std::optional<int> points);
 
-// Cl or Cm as printed: four decimals, no sign on a value that rounds to zero.
-std::string coefficientText(double value);
-
 // The pressure file of a flow: the coordinate file's name line with the angle
 // of attack, then " x  y  Cp" per point.
 std::string pressureFileText(const DesignState& design, double alpha, const SectionFlow& flow);

@@ -373,5 +373,20 @@ TEST(IntegratePressures, UniformPressureHasNoResultant)
     EXPECT_NEAR(loads.Cm, 0.0, 1e-15);
 }
 
+TEST(CoefficientText, FourDecimalsTheUsersSeparatorAndNoNegativeZero)
+{
+    const struct {
+        double value;
+        const char* separator;
+        const char* text;
+    } cases[] = {
+        {0.28144, ".", "0.2814"},   {0.76086, ".", "0.7609"},   {-0.06601, ".", "-0.0660"},
+        {0.28144, ",", "0,2814"},   {-12.5, ",", "-12,5000"},   {0.0, ".", "0.0000"},
+        {-0.0, ".", "0.0000"},      {-0.00004, ".", "0.0000"},  {-0.00005001, ".", "-0.0001"},
+        {2.61836, ".", "2.6184"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(coefficientText(c.value, c.separator), c.text) << c.value;
+}
+
 }  // namespace
 }  // namespace folix

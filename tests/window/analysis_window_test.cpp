@@ -48,8 +48,8 @@ Expected expected(const folix::DrawnDesign& design, double alpha, const char* se
     const folix::SectionAnalysis analysis(design.F, design.G, design.EM, folix::pressureCircleAngles(design.EM));
     const folix::SectionLoads loads = analysis.loads(alpha);
     return {folix::pressureCurves(analysis.surface(), loads.Cp),
-            QString::fromStdString(folix::readoutText(loads.Cl, separator)),
-            QString::fromStdString(folix::readoutText(loads.Cm, separator))};
+            QString::fromStdString(folix::coefficientText(loads.Cl, separator)),
+            QString::fromStdString(folix::coefficientText(loads.Cm, separator))};
 }
 
 bool same(const std::vector<folix::ChartPoint>& a, const std::vector<folix::ChartPoint>& b)

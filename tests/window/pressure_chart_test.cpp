@@ -165,21 +165,6 @@ TEST(SectionChart, ChordTicksAndOutlineExtent)
     EXPECT_NEAR(chart.highest - chart.lowest, 0.12 + 0.02, 0.03);
 }
 
-TEST(ReadoutText, FourDecimalsTheUsersSeparatorAndNoNegativeZero)
-{
-    const struct {
-        double value;
-        const char* separator;
-        const char* text;
-    } cases[] = {
-        {0.28144, ".", "0.2814"},   {0.76086, ".", "0.7609"},   {-0.06601, ".", "-0.0660"},
-        {0.28144, ",", "0,2814"},   {-12.5, ",", "-12,5000"},   {0.0, ".", "0.0000"},
-        {-0.0, ".", "0.0000"},      {-0.00004, ".", "0.0000"},  {-0.00005001, ".", "-0.0001"},
-        {2.61836, ".", "2.6184"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(readoutText(c.value, c.separator), c.text) << c.value;
-}
-
 TEST(DrawnDesign, ExportsExactlyWhatTheSharedExportWritesForThatDesign)
 {
     DesignState state;
