@@ -282,7 +282,6 @@ void MainWindow::showAngleBox()
 {
     tau_->setVisible(true);
     xDltc_->setVisible(false);
-    for (QLineEdit* box : {delta_, gamma_, tau_, xDltc_}) fitNumbers(box);
 }
 
 void MainWindow::showLocationBox()
