@@ -14,7 +14,7 @@ namespace folix {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 64 * 1024;
+constexpr std::size_t kChunkSize = std::size_t{64} * 1024;
 constexpr std::size_t kTokenLimit = 1024;  // a written field has at most 316 characters
 constexpr int kEnd = -1;
 
