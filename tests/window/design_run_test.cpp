@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/number_text.h"
+#include "tests/typical_design.h"
 #include "window/design_run.h"
 
 namespace folix {
@@ -58,18 +59,7 @@ TEST(DesignRun, TypicalAngleModeRun)
     DesignState state;
     RecordingFrontEnd ui;
     runDesign(state, angleMode("0.12", "0.02", "10"), ui);
-    const std::vector<std::string> expected = {
-        " Iteration history",
-        "",
-        " M=1.94444",
-        "",
-        "F=0.09231  G=0.04  Delta=0.14338  Gamma=0.01794  XDltC=0.31233",
-        "F=0.10154  G=0.044  Delta=0.15298  Gamma=0.01958  XDltC=0.30822",
-        "F=0.06982  G=0.04504  Delta=0.11948  Gamma=0.0206  XDltC=0.32682",
-        "F=0.07031  G=0.04443  Delta=0.12001  Gamma=0.02031  XDltC=0.32642",
-        "F=0.0703  G=0.04377  Delta=0.12  Gamma=0.02001  XDltC=0.32657",
-    };
-    EXPECT_EQ(ui.history, expected);
+    EXPECT_EQ(ui.history, typical::runHistory());
     EXPECT_EQ(ui.texts.airfoilType, "KARMAN-TREFFTZ AIRFOIL");
     EXPECT_EQ(ui.texts.f, "0.0703");
     EXPECT_EQ(ui.texts.g, "0.04377");

@@ -14,6 +14,7 @@
 
 #include "message_box_catcher.h"
 #include "results/results_file.h"
+#include "tests/typical_design.h"
 #include "window/main_window.h"
 #include "window/section_plot.h"
 
@@ -21,17 +22,12 @@ namespace {
 
 const QString kStopped = "Design stopped: Division by zero";
 
-const QStringList kTypicalHistory = {
-    " Iteration history",
-    "",
-    " M=1.94444",
-    "",
-    "F=0.09231  G=0.04  Delta=0.14338  Gamma=0.01794  XDltC=0.31233",
-    "F=0.10154  G=0.044  Delta=0.15298  Gamma=0.01958  XDltC=0.30822",
-    "F=0.06982  G=0.04504  Delta=0.11948  Gamma=0.0206  XDltC=0.32682",
-    "F=0.07031  G=0.04443  Delta=0.12001  Gamma=0.02031  XDltC=0.32642",
-    "F=0.0703  G=0.04377  Delta=0.12  Gamma=0.02001  XDltC=0.32657",
-};
+QStringList typicalHistory()
+{
+    QStringList lines;
+    for (const std::string& line : folix::typical::runHistory()) lines << QString::fromStdString(line);
+    return lines;
+}
 
 // A design run straight through the shared code, to compare the window with.
 class ReferenceFrontEnd : public folix::DesignFrontEnd {
@@ -364,7 +360,7 @@ void MainWindowTest::designAndSaveFromTheKeyboardAlone()
     for (int i = 0; i < 7; ++i) pressKey(Qt::Key_Tab);
     QCOMPARE(focused(), "Command1");
     pressKey(Qt::Key_Space);
-    QCOMPARE(history(), kTypicalHistory);
+    QCOMPARE(history(), typicalHistory());
     QCOMPARE(box("Text_m")->text(), "1.94444");
 
     pressKey(Qt::Key_Tab);
@@ -399,11 +395,11 @@ void MainWindowTest::typicalRunThroughTheWidgets()
     QCOMPARE(box("Text_F")->text(), "0.0703");
     QCOMPARE(box("Text_G")->text(), "0.04377");
     QCOMPARE(box("Text_m")->text(), "1.94444");
-    QCOMPARE(history(), kTypicalHistory);
+    QCOMPARE(history(), typicalHistory());
     QVERIFY(find<SectionPlot>("Picture1")->hasOutline());
 
     design();  // a second click starts the list afresh
-    QCOMPARE(history(), kTypicalHistory);
+    QCOMPARE(history(), typicalHistory());
 }
 
 void MainWindowTest::angleTexts_data()
@@ -548,7 +544,7 @@ void MainWindowTest::resultBoxesAreNeverRead()
     QCOMPARE(readAll(folix::kResultsFileName), expected);
 
     design();
-    QCOMPARE(history(), kTypicalHistory);
+    QCOMPARE(history(), typicalHistory());
     QCOMPARE(box("Text_F")->text(), "0.0703");
 }
 
