@@ -36,8 +36,14 @@ FileWrite writeFileAtomically(const std::filesystem::path& target, std::string_v
     std::filesystem::path temporary;
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < kNameAttempts && file == nullptr; ++attempt) {
+        // A hidden name beside the target, so the rename stays within one file system.
+        std::string name(1, '.');
+        name += target.filename().string();
+        name += '.';
+        name += randomSuffix();
+        name += ".tmp";
         temporary = target;
-        temporary.replace_filename("." + target.filename().string() + "." + randomSuffix() + ".tmp");
+        temporary.replace_filename(name);
         errno = 0;
         file = std::fopen(temporary.string().c_str(), "wbx");
         if (file == nullptr && errno != EEXIST) return {false, systemReason(errno)};
