@@ -314,7 +314,7 @@ QString MainWindow::askForFile(const QString& caption, const QString& extension,
 {
     const QDir folder(saveFolder_.isEmpty() ? QDir::currentPath() : saveFolder_);
     const QString suggested = folder.filePath(QString::fromStdString(folix::suggestedFileStem(*drawn_)) + extension);
-    const QString path = chooseSaveFile_(this, caption, suggested, filter);
+    QString path = chooseSaveFile_(this, caption, suggested, filter);
     if (!path.isEmpty()) saveFolder_ = QFileInfo(path).absolutePath();
     return path;
 }

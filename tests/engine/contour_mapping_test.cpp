@@ -99,7 +99,8 @@ TEST(ContourMapping, OutlineIsSmoothWhereTheImplicitAngleCasesApply)
     const double F = 0.1, G = -0.1, EM = 1.9;
     DesignState state;
     Mapped previous = map(state, F, G, EM, 0.5, 1.0);
-    for (double teta = 0.51; teta < 3.1; teta += 0.01) {
+    for (int step = 1; step <= 259; ++step) {
+        const double teta = 0.5 + 0.01 * step;
         const Mapped p = map(state, F, G, EM, teta, 1.0);
         EXPECT_LT(std::hypot(p.xu - previous.xu, p.yu - previous.yu), 0.05) << teta;
         previous = p;

@@ -20,12 +20,7 @@ Solve solve(double EM, double Delta, double Gamma)
     DesignState state;
     VectorHistory history;
     Solve s;
-    try {
-        FGITER(state, history, EM, s.XDMAXC, Delta, Gamma, state.F, state.G);
-    } catch (...) {
-        s.lines = history.lines;
-        throw;
-    }
+    FGITER(state, history, EM, s.XDMAXC, Delta, Gamma, state.F, state.G);
     s.F3 = state.F;
     s.G3 = state.G;
     s.lines = history.lines;

@@ -54,8 +54,10 @@ TEST(RoundedAxis, WholeStepsAroundTheRange)
 
 TEST(RoundedAxis, HoldsTheRangeInAFewEvenStepsWithAnExactZero)
 {
-    for (double low = -40; low <= 0; low += 0.37)
-        for (double high = 0; high <= 60; high += 0.53) {
+    for (int i = 0; i * 0.37 <= 40; ++i)
+        for (int j = 0; j * 0.53 <= 60; ++j) {
+            const double low = -40 + i * 0.37;
+            const double high = j * 0.53;
             const ChartAxis axis = roundedAxis(low, high);
             SCOPED_TRACE(std::to_string(low) + " .. " + std::to_string(high));
             ASSERT_GE(axis.ticks.size(), 2u);
