@@ -20,6 +20,18 @@ struct CliRun {
     std::string err;
 };
 
+// The value of a top-level member of the command line's JSON, which puts one per line.
+inline std::string jsonMember(const std::string& json, const std::string& key)
+{
+    const std::string opening = "\n  \"" + key + "\": ";
+    const auto start = json.find(opening);
+    if (start == std::string::npos) return "<missing>";
+    const auto from = start + opening.size();
+    auto end = json.find('\n', from);
+    if (json[end - 1] == ',') --end;
+    return json.substr(from, end - from);
+}
+
 inline CliRun runCli(const std::vector<std::string>& args, const std::string& input = "")
 {
     std::istringstream in(input);

@@ -13,6 +13,7 @@
 namespace folix {
 namespace {
 
+using testing::jsonMember;
 using testing::linesOf;
 using testing::readBytes;
 using testing::runCli;
@@ -95,18 +96,6 @@ std::unique_ptr<WindowRun> viaWindow(const Case& c)
         run->error = e.what();
     }
     return run;
-}
-
-// The value of a top-level member of the CLI's JSON, which puts one per line.
-std::string jsonMember(const std::string& json, const std::string& key)
-{
-    const std::string opening = "\n  \"" + key + "\": ";
-    const auto start = json.find(opening);
-    if (start == std::string::npos) return "<missing>";
-    const auto from = start + opening.size();
-    auto end = json.find('\n', from);
-    if (json[end - 1] == ',') --end;
-    return json.substr(from, end - from);
 }
 
 double jsonDouble(const std::string& json, const std::string& key)

@@ -17,6 +17,7 @@
 namespace folix {
 namespace {
 
+using testing::jsonMember;
 using testing::linesOf;
 using testing::readBytes;
 using testing::runCli;
@@ -50,17 +51,6 @@ DesignState windowDesign(const std::string& delta, const std::string& gamma, con
     DesignState state;
     runDesign(state, inputs, frontEnd);
     return state;
-}
-
-std::string jsonMember(const std::string& json, const std::string& key)
-{
-    const std::string opening = "\n  \"" + key + "\": ";
-    const auto start = json.find(opening);
-    if (start == std::string::npos) return "<missing>";
-    const auto from = start + opening.size();
-    auto end = json.find('\n', from);
-    if (json[end - 1] == ',') --end;
-    return json.substr(from, end - from);
 }
 
 TEST(FlowCommand, PlainOutputAddsClAndCm)
