@@ -104,10 +104,10 @@ void PressurePlot::paintMessage(QPainter& painter)
 
 void PressurePlot::paintChart(QPainter& painter)
 {
-    const folix::SectionChart& section = *section_;
-    const folix::PressureCurves& curves = *curves_;
-    const folix::ChartAxis& chord = section.chord;
-    const folix::ChartAxis& suction = curves.suction;
+    const folix::SectionChart& shownSection = *section_;
+    const folix::PressureCurves& shownCurves = *curves_;
+    const folix::ChartAxis& chord = shownSection.chord;
+    const folix::ChartAxis& suction = shownCurves.suction;
     const QFontMetrics metrics = fontMetrics();
     const int lineHeight = metrics.height();
 
@@ -124,7 +124,7 @@ void PressurePlot::paintChart(QPainter& painter)
     const int right = area.right() - kRightMargin;
     const int top = area.top() + lineHeight + kGap + kGap / 2;
     const double pixelsPerChord = (right - left) / (chord.high - chord.low);
-    const double outlineHeight = (section.highest - section.lowest) * pixelsPerChord;
+    const double outlineHeight = (shownSection.highest - shownSection.lowest) * pixelsPerChord;
     const int stripHeight = std::clamp(static_cast<int>(outlineHeight) + 2 * kStripPadding, 2 * kStripPadding,
                                        static_cast<int>(area.height() * kStripShare));
     const int labelsTop = area.bottom() - kGap - 2 * lineHeight;
@@ -136,12 +136,12 @@ void PressurePlot::paintChart(QPainter& painter)
     const Scale across(chord.low, chord.high, left, right);
     const Scale up(suction.low, suction.high, bottom, top);
     // The outline on the chord's own scale across; upright too unless the strip is too shallow.
-    const double outlineScale = section.highest > section.lowest
-        ? std::min(pixelsPerChord, (stripHeight - 2 * kStripPadding) / (section.highest - section.lowest))
+    const double outlineScale = shownSection.highest > shownSection.lowest
+        ? std::min(pixelsPerChord, (stripHeight - 2 * kStripPadding) / (shownSection.highest - shownSection.lowest))
         : pixelsPerChord;
     const double middle = strip.top() + stripHeight / 2.0;
-    const Scale outlineUp(section.lowest, section.highest, middle + (section.highest - section.lowest) * outlineScale / 2,
-                          middle - (section.highest - section.lowest) * outlineScale / 2);
+    const Scale outlineUp(shownSection.lowest, shownSection.highest, middle + (shownSection.highest - shownSection.lowest) * outlineScale / 2,
+                          middle - (shownSection.highest - shownSection.lowest) * outlineScale / 2);
 
     painter.fillRect(chart.united(strip), kChartPaper);
 
@@ -188,16 +188,16 @@ void PressurePlot::paintChart(QPainter& painter)
     painter.setClipRect(strip.adjusted(1, 1, 0, 0));
     painter.setPen(QPen(kOutlineInk, 1.2));
     painter.setBrush(kOutlineFill);
-    painter.drawPolygon(polyline(section.outline, across, outlineUp));
+    painter.drawPolygon(polyline(shownSection.outline, across, outlineUp));
     painter.restore();
 
-    // The curves.
+    // The shownCurves.
     painter.save();
     painter.setClipRect(chart.adjusted(1, 1, 0, 0));
     painter.setPen(QPen(kLowerSurfaceInk, kCurveWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(polyline(curves.lower, across, up));
+    painter.drawPolyline(polyline(shownCurves.lower, across, up));
     painter.setPen(QPen(kUpperSurfaceInk, kCurveWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(polyline(curves.upper, across, up));
+    painter.drawPolyline(polyline(shownCurves.upper, across, up));
     painter.restore();
 
     // The legend, top right inside the chart.

@@ -147,7 +147,7 @@ bool sameFile(const std::string& a, const std::string& b)
 
 [[noreturn]] void unexpected(const std::string& arg)
 {
-    if (arg.rfind("-", 0) == 0 && arg.size() > 1) throw UsageError("unknown option " + arg);
+    if (arg.size() > 1 && arg.front() == '-') throw UsageError("unknown option " + arg);
     throw UsageError("unexpected argument '" + arg + "'");
 }
 
@@ -190,7 +190,7 @@ Request parseBatch(const std::vector<std::string>& args)
         if (arg == "--save") request.save = flag(reader, arg);
         else if (arg == "--alpha") request.alpha = number(reader, arg);
         else if (arg == "--help" || arg == "-h") return HelpRequest{};
-        else if (arg == "-" || arg.rfind("-", 0) != 0) {
+        else if (arg == "-" || arg.empty() || arg.front() != '-') {
             if (haveFile) throw UsageError("batch takes one file, not '" + request.file + "' and '" + arg + "'");
             request.file = arg;
             haveFile = true;
@@ -210,7 +210,7 @@ Request parseCommandLine(const std::vector<std::string>& args)
     if (command == "--version") return VersionRequest{};
     if (command == "design") return parseDesign(args);
     if (command == "batch") return parseBatch(args);
-    if (command.rfind("-", 0) == 0) throw UsageError("unknown option " + command);
+    if (!command.empty() && command.front() == '-') throw UsageError("unknown option " + command);
     throw UsageError("unknown command '" + command + "'");
 }
 
