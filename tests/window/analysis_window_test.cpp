@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "message_box_catcher.h"
+#include "tests/window/silent_front_end.h"
 #include "window/analysis_window.h"
 #include "window/main_window.h"
 #include "window/pressure_plot.h"
@@ -19,14 +20,6 @@ const folix::DesignInputs kSymmetric{"0.10", "0.00", "0", "0.00", false};
 const folix::DesignInputs kPastTwo{"0.10", "0.02", "-10", "0.00", false};
 // m = 1 maps every circle to a section of the same thickness: the solver divides by zero.
 const folix::DesignInputs kStops{"0.12", "0.02", "180", "0.00", false};
-
-class SilentFrontEnd : public folix::DesignFrontEnd {
-public:
-    void clearHistory() override {}
-    void append(const std::string&) override {}
-    void showResults(const folix::ResultTexts&) override {}
-    void drawSection(const folix::Outline&) override {}
-};
 
 folix::DrawnDesign designed(const folix::DesignInputs& inputs)
 {

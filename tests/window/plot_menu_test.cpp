@@ -19,6 +19,7 @@
 
 #include "engine/selig_export.h"
 #include "message_box_catcher.h"
+#include "tests/window/silent_front_end.h"
 #include "window/analysis_window.h"
 #include "window/main_window.h"
 #include "window/section_plot.h"
@@ -35,14 +36,6 @@ const folix::DesignInputs kTypical{"0.12", "0.02", "10", "0.00", false};
 // measure alike and the first secant step divides by zero, after the solves
 // have rewritten F and G.
 const folix::DesignInputs kStopsAfterSolving{"0.12", "0.02", "9", "0.30", true};
-
-class SilentFrontEnd : public folix::DesignFrontEnd {
-public:
-    void clearHistory() override {}
-    void append(const std::string&) override {}
-    void showResults(const folix::ResultTexts&) override {}
-    void drawSection(const folix::Outline&) override {}
-};
 
 // Answers the file dialog as a user would, and remembers the questions.
 struct FileChooser {
