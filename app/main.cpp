@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "window/main_window.h"
 
@@ -6,6 +7,13 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Desktops match the windows to the installed menu entry by this name.
+    QGuiApplication::setDesktopFileName(FOLIX_APP_ID);
+    QIcon icon;
+    icon.addFile(":/icons/folixdesign-48.png");
+    icon.addFile(":/icons/folixdesign-256.png");
+    QApplication::setWindowIcon(icon);
+
     MainWindow window;
     window.show();
     return QApplication::exec();
