@@ -9,7 +9,7 @@
 #include "command_line.h"
 #include "design_outcome.h"
 #include "design_report.h"
-#include "engine/atomic_file.h"
+#include "results/file_output.h"
 #include "engine/selig_export.h"
 #include "save_design.h"
 #include "section_flow.h"
@@ -25,7 +25,7 @@ constexpr int kExitUsage = 2;
 // Writes one file of the command; false, after saying why, when it could not.
 bool writeOutputFile(const std::string& file, const std::string& text, std::ostream& err)
 {
-    const FileWrite written = writeFileAtomically(file, text);
+    const FileWrite written = writeTextFile(file, text);
     if (!written.written) err << "error: cannot write " << file << ": " << written.reason << '\n';
     return written.written;
 }
