@@ -55,12 +55,19 @@ FileWrite writeThrough(const std::filesystem::path& target, std::string_view con
     return error != 0 ? failure(error) : FileWrite{true, {}};
 }
 
-// The new file should be the old one in all but its bytes. Either may be
-// refused (another owner, a file system without modes): the file is still written.
+// The new file should be the old one in all but its bytes. The system may
+// refuse some of it (another owner, a file system without modes); the file is
+// written all the same, and a group that could not be kept gets no more than
+// everyone else.
 void takeOwnerAndMode(int fd, const struct stat& old)
 {
-    [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
-    [[maybe_unused]] const int moded = ::fchmod(fd, old.st_mode & 07777);
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        [[maybe_unused]] const int grouped = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    }
+    mode_t mode = old.st_mode & 07777;
+    struct stat now {};
+    if (::fstat(fd, &now) != 0 || now.st_gid != old.st_gid) mode = (mode & ~mode_t{070}) | ((mode & 07) << 3);
+    [[maybe_unused]] const int moded = ::fchmod(fd, mode);
 }
 
 FileWrite replaceRegularFile(const std::filesystem::path& target, std::string_view contents)
