@@ -161,12 +161,12 @@ TemporaryFile::~TemporaryFile()
 
 int TemporaryFile::fill(std::string_view contents)
 {
-    int error = writeAll(fd_, contents);
+    int problem = writeAll(fd_, contents);
     // A full disk may show only when the data reach it.
-    if (error == 0 && ::fsync(fd_) != 0) error = errno;
+    if (problem == 0 && ::fsync(fd_) != 0) problem = errno;
     const int closed = ::close(std::exchange(fd_, -1));
-    if (error == 0 && closed != 0) error = errno;
-    return error;
+    if (problem == 0 && closed != 0) problem = errno;
+    return problem;
 }
 
 int TemporaryFile::replaceTarget()

@@ -185,8 +185,8 @@ Request parseDesign(const std::vector<std::string>& args)
     ArgumentReader reader(args, 1);
     while (!reader.done()) {
         const std::string arg = reader.take();
-        if (reader.operand()) unexpected(arg, reader);
-        else if (arg == "--thickness") request.inputs.delta = numberText(reader, arg);
+        if (reader.operand()) unexpected(arg, reader);  // design takes none
+        if (arg == "--thickness") request.inputs.delta = numberText(reader, arg);
         else if (arg == "--camber") request.inputs.gamma = numberText(reader, arg);
         else if (arg == "--te-angle") request.inputs.tau = numberText(reader, arg);
         else if (arg == "--max-thickness-at") {
