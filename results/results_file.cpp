@@ -1,6 +1,7 @@
 #include "results_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <system_error>
 
@@ -10,6 +11,7 @@
 
 #include "engine/real.h"
 #include "results/file_descriptor.h"
+#include "results/file_output.h"
 #include "results/record_reader.h"
 #include "results/record_text.h"
 
@@ -23,7 +25,9 @@ constexpr double kTauTolerance = 0.005;
 
 constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 
-std::string systemReason(int error) { return std::generic_category().message(error); }
+// Long enough for any number of savers to take their turns, short enough for a person waiting.
+constexpr auto kLockWait = std::chrono::seconds(5);
+constexpr const char* kLockedReason = "the results file is locked by another program";
 
 SaveResult failed(const std::filesystem::path& file, std::string reason)
 {
@@ -76,87 +80,96 @@ std::string missingLineEnds(const RecordedFile& recorded)
     return text;
 }
 
-// 0 when all of `text` was written, else the system's error number.
-int writeAll(int fd, const std::string& text)
+// A whole new file takes the name in one step, and only while the name is
+// free: a saver that loses the race finds the winner's file and goes through
+// its lock, and a failed creation leaves nothing behind.
+SaveResult create(const std::filesystem::path& file, const std::string& text, bool& nameTaken)
 {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t count = ::write(fd, text.data() + written, text.size() - written);
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) return errno;
-        if (count == 0) return EIO;
-        written += static_cast<std::size_t>(count);
-    }
-    return 0;
-}
-
-SaveResult create(const std::filesystem::path& file, const std::string& text)
-{
-    // O_EXCL: whatever appeared at the name in the meantime is never overwritten.
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0666);
-    if (fd < 0) return failed(file, systemReason(errno));
-    FileDescriptor created(fd);
-
-    int error = writeAll(created.get(), text);
-    const int closeError = created.close();
-    if (error == 0) error = closeError;
-    if (error != 0) {
-        ::unlink(file.c_str());  // it did not exist before
-        return failed(file, systemReason(error));
-    }
+    int error = 0;
+    const std::filesystem::path landing = finalTarget(file, error);
+    if (error != 0) return failed(file, systemReason(error));
+    TemporaryFile created(landing, 0666);
+    error = created.error();
+    if (error == 0) error = created.fill(text);
+    if (error == 0) error = created.createTarget();
+    nameTaken = error == EEXIST;
+    if (error != 0) return failed(file, systemReason(error));
     return {SaveOutcome::Created, file, {}};
 }
 
-SaveResult append(const std::filesystem::path& file, const std::string& text, SaveOutcome outcome)
+// Appends through the locked handle. The data reach the disk before the lock
+// goes, so that a failure can still cut off the part that was written.
+SaveResult append(int fd, off_t previousSize, const std::string& text, SaveOutcome outcome,
+                  const std::filesystem::path& file)
 {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | kOpenFlags);
-    if (fd < 0) return failed(file, systemReason(errno));
-    FileDescriptor appending(fd);
-
-    struct stat status {};
-    if (::fstat(appending.get(), &status) != 0) return failed(file, systemReason(errno));
-    const off_t previousSize = status.st_size;
-
-    const int writeError = writeAll(appending.get(), text);
-    if (writeError != 0) {
-        // No partial line may stay behind.
-        while (::ftruncate(appending.get(), previousSize) != 0 && errno == EINTR) {}
-        return failed(file, systemReason(writeError));
-    }
-    const int closeError = appending.close();
-    if (closeError != 0) {
-        ::truncate(file.c_str(), previousSize);
-        return failed(file, systemReason(closeError));
+    int error = writeAll(fd, text);
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (error != 0) {
+        while (::ftruncate(fd, previousSize) != 0 && errno == EINTR) {}
+        return failed(file, systemReason(error));
     }
     return {outcome, file, {}};
 }
 
-SaveResult recordDesign(const DesignState& state, const std::filesystem::path& file)
+// Whether the name still stands for the open file: a saver may have waited
+// for the lock on a file that was replaced or removed meanwhile.
+bool stillNamed(const std::filesystem::path& file, int fd)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | kOpenFlags);
-    if (fd < 0) {
-        // Any other reason means a file may be there: creating would risk it.
-        if (errno == ENOENT) return create(file, creationText(state));
-        return failed(file, systemReason(errno));
-    }
-    FileDescriptor reading(fd);
+    struct stat named {};
+    struct stat opened {};
+    return ::stat(file.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 && named.st_dev == opened.st_dev &&
+           named.st_ino == opened.st_ino;
+}
 
-    struct stat status {};
-    if (::fstat(reading.get(), &status) != 0) return failed(file, systemReason(errno));
-    if (S_ISDIR(status.st_mode)) return failed(file, systemReason(EISDIR));
-    if (!S_ISREG(status.st_mode)) return failed(file, "Not a regular file");
-
+// Reads, tests and appends under the lock. `notWritable`: why the file could
+// only be opened for reading, else 0.
+SaveResult recordInLockedFile(int fd, int notWritable, const DesignState& state, const std::filesystem::path& file)
+{
     RecordedFile recorded;
     try {
-        recorded = readRecordedFile(reading.get());
+        recorded = readRecordedFile(fd);
     } catch (const std::system_error& error) {
         return failed(file, error.code().message());
     }
-    reading.close();  // a read-only handle has nothing left to lose
-
     if (holdsDuplicate(recorded, state)) return {SaveOutcome::Duplicate, file, {}};
-    if (recorded.size == 0) return append(file, creationText(state), SaveOutcome::Created);
-    return append(file, missingLineEnds(recorded) + recordLine(state) + kLineEnd, SaveOutcome::Appended);
+    if (notWritable != 0) return failed(file, systemReason(notWritable));
+    if (recorded.size == 0) return append(fd, 0, creationText(state), SaveOutcome::Created, file);
+    return append(fd, recorded.size, missingLineEnds(recorded) + recordLine(state) + kLineEnd, SaveOutcome::Appended,
+                  file);
+}
+
+// The lock is held from the first read through the duplicate test to the end
+// of the append, so that concurrent savers (the window, batches) take turns.
+SaveResult recordDesign(const DesignState& state, const std::filesystem::path& file)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    for (;;) {
+        int fd = ::open(file.c_str(), O_RDWR | O_APPEND | kOpenFlags);
+        // A file that may not be written can still hold the design already.
+        const int notWritable = fd < 0 && (errno == EACCES || errno == EROFS) ? errno : 0;
+        if (notWritable != 0) fd = ::open(file.c_str(), O_RDONLY | kOpenFlags);
+        if (fd < 0) {
+            // Any other reason means a file may be there: creating would risk it.
+            if (errno != ENOENT) return failed(file, systemReason(errno));
+            bool nameTaken = false;
+            SaveResult created = create(file, creationText(state), nameTaken);
+            if (nameTaken && std::chrono::steady_clock::now() < deadline) continue;
+            return created;
+        }
+        FileDescriptor locked(fd);
+
+        struct stat status {};
+        if (::fstat(locked.get(), &status) != 0) return failed(file, systemReason(errno));
+        if (S_ISDIR(status.st_mode)) return failed(file, systemReason(EISDIR));
+        if (!S_ISREG(status.st_mode)) return failed(file, "Not a regular file");
+
+        const int lockError = lockExclusively(locked.get(), deadline);
+        if (lockError == EWOULDBLOCK) return failed(file, kLockedReason);
+        // NFS locks only what may be written; a read-only saver can at most find a duplicate.
+        if (lockError != 0 && !(notWritable != 0 && lockError == EBADF)) return failed(file, systemReason(lockError));
+        if (stillNamed(file, locked.get())) return recordInLockedFile(locked.get(), notWritable, state, file);
+        if (std::chrono::steady_clock::now() >= deadline) return failed(file, kLockedReason);
+    }
 }
 
 std::filesystem::path absoluteOrAsGiven(const std::filesystem::path& file)

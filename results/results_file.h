@@ -30,8 +30,12 @@ struct SaveResult {
 //
 // Only appends: a file that holds something is never truncated or rewritten. A
 // file that ends before its empty second line first receives the line ends it
-// lacks, and a last line without its CR LF gets one before the record. Shows
-// nothing itself; the caller reports the outcome. Tau is set before the file is
+// lacks, and a last line without its CR LF gets one before the record. A new
+// file appears whole or not at all. Concurrent savers take turns: each holds an
+// exclusive lock on the file from its first read to the end of its append, and
+// one that cannot have it within a few seconds fails with "the results file is
+// locked by another program". Shows nothing itself; the caller reports the
+// outcome. Tau is set before the file is
 // touched, whatever the outcome; an ArithmeticError (an overflow of Tau) ends
 // the command before anything else, as in every computation.
 SaveResult saveResult(DesignState& state, const std::filesystem::path& file = kResultsFileName);

@@ -21,7 +21,7 @@
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
 
-#include "engine/atomic_file.h"
+#include "results/file_output.h"
 #include "results/results_file.h"
 #include "window/about_window.h"
 #include "window/analysis_window.h"
@@ -321,7 +321,7 @@ QString MainWindow::askForFile(const QString& caption, const QString& extension,
 
 void MainWindow::writeFile(const QString& path, std::string_view contents, const QString& what)
 {
-    const folix::FileWrite write = folix::writeFileAtomically(std::filesystem::path(path.toStdU16String()), contents);
+    const folix::FileWrite write = folix::writeTextFile(std::filesystem::path(path.toStdU16String()), contents);
     if (!write.written)
         tell(QMessageBox::Warning, QString("The %1 could not be written to %2: %3")
                                        .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(write.reason)));

@@ -1,5 +1,8 @@
 #include "batch_run.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "csv_text.h"
 #include "design_outcome.h"
 #include "design_report.h"
@@ -21,10 +24,23 @@ constexpr const char* kColumnNames[kInputColumns] = {"thickness", "camber", "te_
 
 bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
 
-bool startsWithNumber(const std::vector<std::string>& fields)
+bool sameLetters(std::string_view a, std::string_view b)
 {
-    std::string ignored;
-    return readStrictNumber(fields.front(), ignored).has_value();
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// A header names the input columns in their order; any other first row is
+// data, so that a mistyped one is reported rather than lost.
+bool namesTheColumns(const std::vector<std::string>& fields)
+{
+    if (fields.size() < 3 || fields.size() > kInputColumns) return false;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const bool absentFourth = i == 3 && fields[i].empty();
+        if (!absentFourth && !sameLetters(fields[i], kColumnNames[i])) return false;
+    }
+    return true;
 }
 
 std::string status(const DesignOutcome& outcome, const std::optional<FlowOutcome>& flow)
@@ -100,7 +116,7 @@ int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool sa
         if (isBlank(line)) continue;
 
         const std::vector<std::string> fields = splitCsvLine(line);
-        const bool header = firstLine && !startsWithNumber(fields);
+        const bool header = firstLine && namesTheColumns(fields);
         firstLine = false;
         if (header) continue;
 

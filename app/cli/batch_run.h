@@ -18,7 +18,8 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
 // Designs every row of the CSV text and writes one CSV line per row to `out`:
 // the inputs, family, F, G, m, the measured location of maximum thickness and
 // the status ("ok", "not converged", "error: ..." or "bad row: ..."). A first
-// line whose first field is not a number is a header; blank lines are skipped.
+// line of the column names (thickness,camber,te_angle[,max_thickness_at], in
+// any case) is a header; blank lines are skipped; every other line is a row.
 // With `save`, every row whose status is ok is appended to the results file in
 // the working directory. With `alpha` (degrees) the columns Cl and Cm come
 // before the status, as `folix design --alpha` finds them (should the analysis

@@ -32,7 +32,10 @@ const char* const kUsageText =
     "                        number; the window offers -20 to 20): also print the\n"
     "                        lift coefficient Cl and the quarter-chord moment\n"
     "                        coefficient Cm of the exact inviscid flow\n"
-    "  --dat FILE            write the section's coordinates in Selig format\n"
+    "  --dat FILE            write the section's coordinates in Selig format;\n"
+    "                        FILE - (here or for --cp) is standard output, which\n"
+    "                        then holds that file alone: the results go to\n"
+    "                        standard error\n"
     "  --cp FILE             write \"x y Cp\" for every point of the coordinate file,\n"
     "                        in its order: the pressure coefficient at --alpha\n"
     "                        (default 0)\n"
@@ -44,23 +47,35 @@ const char* const kUsageText =
     "  --save                append every design whose status is ok to Folix_Input.txt\n"
     "  --alpha DEG           add the columns Cl and Cm at this angle of attack\n"
     "\n"
+    "-- ends the options: folix batch -- -rows.csv reads the file -rows.csv.\n"
     "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line.\n";
 
 namespace {
 
-// Walks the arguments of one command; options take "--name value" or "--name=value".
+// Walks the arguments of one command; options take "--name value" or
+// "--name=value". After "--" every argument is an operand.
 class ArgumentReader {
 public:
     explicit ArgumentReader(const std::vector<std::string>& args, std::size_t first) : args_(args), next_(first) {}
 
-    bool done() const { return next_ >= args_.size(); }
+    bool done()
+    {
+        if (!operands_ && next_ < args_.size() && args_[next_] == "--") {
+            operands_ = true;
+            ++next_;
+        }
+        return next_ >= args_.size();
+    }
+
+    // Whether the arguments taken now are operands, whatever they look like.
+    bool operand() const { return operands_; }
 
     // The next argument; an option's name is returned without an attached value.
     std::string take()
     {
         std::string arg = args_[next_++];
         attached_.reset();
-        if (arg.rfind("--", 0) == 0) {
+        if (!operands_ && arg.rfind("--", 0) == 0) {
             const auto equals = arg.find('=');
             if (equals != std::string::npos) {
                 attached_ = arg.substr(equals + 1);
@@ -74,8 +89,14 @@ public:
     std::string value(const std::string& option)
     {
         if (attached_) return *std::exchange(attached_, std::nullopt);
-        if (done() || args_[next_].rfind("--", 0) == 0) throw UsageError(option + " needs a value");
+        if (next_ >= args_.size() || args_[next_].rfind("--", 0) == 0) throw UsageError(option + " needs a value");
         return args_[next_++];
+    }
+
+    // For --help and --version, which end the command line.
+    void nothingAfter(const std::string& option) const
+    {
+        if (next_ < args_.size()) throw UsageError("unexpected argument '" + args_[next_] + "' after " + option);
     }
 
     void noValue(const std::string& option) const
@@ -90,6 +111,7 @@ private:
     std::size_t next_;
     std::optional<std::string> attached_;
     std::set<std::string> seen_;
+    bool operands_ = false;
 };
 
 std::string numberText(ArgumentReader& reader, const std::string& option)
@@ -145,10 +167,16 @@ bool sameFile(const std::string& a, const std::string& b)
     return absolute(a) == absolute(b);
 }
 
-[[noreturn]] void unexpected(const std::string& arg)
+[[noreturn]] void unexpected(const std::string& arg, const ArgumentReader& reader)
 {
-    if (arg.size() > 1 && arg.front() == '-') throw UsageError("unknown option " + arg);
+    if (!reader.operand() && arg.size() > 1 && arg.front() == '-') throw UsageError("unknown option " + arg);
     throw UsageError("unexpected argument '" + arg + "'");
+}
+
+Request help(const ArgumentReader& reader, const std::string& option)
+{
+    reader.nothingAfter(option);
+    return HelpRequest{};
 }
 
 Request parseDesign(const std::vector<std::string>& args)
@@ -157,6 +185,7 @@ Request parseDesign(const std::vector<std::string>& args)
     ArgumentReader reader(args, 1);
     while (!reader.done()) {
         const std::string arg = reader.take();
+        if (reader.operand()) unexpected(arg, reader);  // design takes none
         if (arg == "--thickness") request.inputs.delta = numberText(reader, arg);
         else if (arg == "--camber") request.inputs.gamma = numberText(reader, arg);
         else if (arg == "--te-angle") request.inputs.tau = numberText(reader, arg);
@@ -170,11 +199,13 @@ Request parseDesign(const std::vector<std::string>& args)
         else if (arg == "--history") request.history = flag(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--save") request.save = flag(reader, arg);
-        else if (arg == "--help" || arg == "-h") return HelpRequest{};
-        else unexpected(arg);
+        else if (arg == "--help" || arg == "-h") return help(reader, arg);
+        else unexpected(arg, reader);
     }
     if (request.history && request.json) throw UsageError("--history and --json exclude each other (the JSON holds the history)");
     if (reader.seen("--points") && !request.datFile && !request.cpFile) throw UsageError("--points needs --dat or --cp");
+    if (request.datFile == kStandardStream && request.cpFile == kStandardStream)
+        throw UsageError("--dat - and --cp - cannot both write to standard output");
     if (request.datFile && request.cpFile && sameFile(*request.datFile, *request.cpFile))
         throw UsageError("--dat and --cp name the same file");
     return request;
@@ -187,14 +218,14 @@ Request parseBatch(const std::vector<std::string>& args)
     ArgumentReader reader(args, 1);
     while (!reader.done()) {
         const std::string arg = reader.take();
-        if (arg == "--save") request.save = flag(reader, arg);
-        else if (arg == "--alpha") request.alpha = number(reader, arg);
-        else if (arg == "--help" || arg == "-h") return HelpRequest{};
-        else if (arg == "-" || arg.empty() || arg.front() != '-') {
+        if (reader.operand() || arg == kStandardStream || arg.empty() || arg.front() != '-') {
             if (haveFile) throw UsageError("batch takes one file, not '" + request.file + "' and '" + arg + "'");
             request.file = arg;
             haveFile = true;
-        } else unexpected(arg);
+        } else if (arg == "--save") request.save = flag(reader, arg);
+        else if (arg == "--alpha") request.alpha = number(reader, arg);
+        else if (arg == "--help" || arg == "-h") return help(reader, arg);
+        else unexpected(arg, reader);
     }
     if (!haveFile) throw UsageError("batch needs a CSV file");
     return request;
@@ -206,8 +237,11 @@ Request parseCommandLine(const std::vector<std::string>& args)
 {
     if (args.empty()) throw UsageError("no command given");
     const std::string& command = args.front();
-    if (command == "--help" || command == "-h" || command == "help") return HelpRequest{};
-    if (command == "--version") return VersionRequest{};
+    if (command == "--help" || command == "-h" || command == "help") return help(ArgumentReader(args, 1), command);
+    if (command == "--version") {
+        ArgumentReader(args, 1).nothingAfter(command);
+        return VersionRequest{};
+    }
     if (command == "design") return parseDesign(args);
     if (command == "batch") return parseBatch(args);
     if (!command.empty() && command.front() == '-') throw UsageError("unknown option " + command);

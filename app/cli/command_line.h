@@ -17,6 +17,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The file name that stands for standard input (batch) or output (--dat, --cp).
+inline constexpr const char* kStandardStream = "-";
+
 struct HelpRequest {};
 struct VersionRequest {};
 
@@ -25,7 +28,7 @@ struct DesignRequest {
     bool history = false;
     bool json = false;
     bool save = false;
-    std::optional<std::string> datFile;
+    std::optional<std::string> datFile;  // kStandardStream for standard output
     std::optional<double> alpha;        // degrees
     std::optional<std::string> cpFile;  // at alpha, 0 when not given
     int points = kDefaultSeligPoints;   // of the coordinate and pressure files
@@ -39,9 +42,10 @@ struct BatchRequest {
 
 using Request = std::variant<HelpRequest, VersionRequest, DesignRequest, BatchRequest>;
 
-// Reads the arguments after the program name. Raises UsageError for an
-// unknown command or option, a missing or malformed value, a repeated option
-// or options that contradict each other.
+// Reads the arguments after the program name; "--" ends the options. Raises
+// UsageError for an unknown command or option, an argument that no command
+// takes (after --help or --version included), a missing or malformed value, a
+// repeated option or options that contradict each other.
 Request parseCommandLine(const std::vector<std::string>& args);
 
 extern const char* const kUsageText;

@@ -1,8 +1,12 @@
 #include "csv_text.h"
 
+#include <algorithm>
+
 namespace folix {
 
 namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trimmed(std::string_view text)
 {
@@ -12,17 +16,42 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
+// The quoted part of a field, from just after its opening quote: doubled
+// quotes stand for one, the next single quote closes it, and a quote left
+// open takes the rest of the line.
+std::string unquoted(std::string_view line, std::size_t& at)
+{
+    std::string text;
+    while (at < line.size()) {
+        const char c = line[at++];
+        if (c != '"') {
+            text += c;
+        } else if (at < line.size() && line[at] == '"') {
+            text += '"';
+            ++at;
+        } else {
+            break;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 std::vector<std::string> splitCsvLine(std::string_view line)
 {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     std::vector<std::string> fields;
+    std::size_t at = 0;
     for (;;) {
-        const auto comma = line.find(',');
-        fields.emplace_back(trimmed(line.substr(0, comma)));
-        if (comma == std::string_view::npos) return fields;
-        line.remove_prefix(comma + 1);
+        while (at < line.size() && isBlank(line[at])) ++at;
+        std::string field = at < line.size() && line[at] == '"' ? unquoted(line, ++at) : std::string();
+        // Text after a closing quote belongs to the field, as spreadsheets read it.
+        const auto comma = std::min(line.find(',', at), line.size());
+        field += trimmed(line.substr(at, comma - at));
+        fields.push_back(std::move(field));
+        if (comma == line.size()) return fields;
+        at = comma + 1;
     }
 }
 

@@ -1,16 +1,19 @@
 #include "folix_cli.h"
 
-#include <fstream>
+#include <cerrno>
 #include <iterator>
-#include <sstream>
 #include <variant>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "batch_run.h"
 #include "command_line.h"
 #include "design_outcome.h"
 #include "design_report.h"
-#include "engine/atomic_file.h"
 #include "engine/selig_export.h"
+#include "results/file_descriptor.h"
+#include "results/file_output.h"
 #include "save_design.h"
 #include "section_flow.h"
 
@@ -22,15 +25,22 @@ constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-// Writes one file of the command; false, after saying why, when it could not.
-bool writeOutputFile(const std::string& file, const std::string& text, std::ostream& err)
+// Writes one file of the command, "-" to standard output (whose failure the
+// program reports as it ends); false, after saying why, when it could not.
+bool writeOutputFile(const std::string& file, const std::string& text, std::ostream& standardOutput,
+                     std::ostream& err)
 {
-    const FileWrite written = writeFileAtomically(file, text);
+    if (file == kStandardStream) {
+        standardOutput << text << std::flush;
+        return static_cast<bool>(standardOutput);
+    }
+    const FileWrite written = writeTextFile(file, text);
     if (!written.written) err << "error: cannot write " << file << ": " << written.reason << '\n';
     return written.written;
 }
 
-int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err)
+// `out` takes the printed results; `standardOutput` a file named "-".
+int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err, std::ostream& standardOutput)
 {
     DesignOutcome outcome = designSection(request.inputs);
     // The flow comes before any output: a section without one gets no files.
@@ -57,10 +67,13 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         return kExitFailed;
     }
 
+    // Before any file: one may be written through to where `out` goes (/dev/stdout).
+    out.flush();
     int status = kExitDone;
     if (request.datFile) {
         try {
-            if (!writeOutputFile(*request.datFile, seligText(outcome.state, request.points), err)) status = kExitFailed;
+            if (!writeOutputFile(*request.datFile, seligText(outcome.state, request.points), standardOutput, err))
+                status = kExitFailed;
         } catch (const ArithmeticError& e) {
             err << "error: coordinates: " << e.what() << '\n';
             status = kExitFailed;
@@ -68,29 +81,42 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     }
     if (request.cpFile) {
         const std::string text = pressureFileText(outcome.state, flow->alpha, *flow->flow);
-        if (!writeOutputFile(*request.cpFile, text, err)) status = kExitFailed;
+        if (!writeOutputFile(*request.cpFile, text, standardOutput, err)) status = kExitFailed;
     }
     if (request.save && !saveDesign(outcome.state, err)) status = kExitFailed;
     return status;
 }
 
-std::optional<std::string> readAll(const std::string& file, std::istream& in)
+// The whole batch file; none, and the system's reason in `reason`, when it cannot be read.
+std::optional<std::string> readAll(const std::string& file, std::istream& in, std::string& reason)
 {
-    if (file == "-") return std::string(std::istreambuf_iterator<char>(in), {});
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) return std::nullopt;
-    std::ostringstream contents;
-    contents << stream.rdbuf();
-    if (stream.bad() || contents.bad()) return std::nullopt;
-    return std::move(contents).str();
+    if (file == kStandardStream) return std::string(std::istreambuf_iterator<char>(in), {});
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        reason = systemReason(errno);
+        return std::nullopt;
+    }
+    FileDescriptor reading(fd);
+    std::string contents;
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t count = ::read(reading.get(), chunk, sizeof chunk);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) {
+            reason = systemReason(errno);
+            return std::nullopt;
+        }
+        if (count == 0) return contents;
+        contents.append(chunk, static_cast<std::size_t>(count));
+    }
 }
 
 int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream& out, std::ostream& err)
 {
-    std::error_code ignored;
-    const auto csv = std::filesystem::is_directory(request.file, ignored) ? std::nullopt : readAll(request.file, in);
+    std::string reason;
+    const auto csv = readAll(request.file, in, reason);
     if (!csv) {
-        err << "folix: cannot read " << request.file << '\n';
+        err << "folix: cannot read " << request.file << ": " << reason << '\n';
         return kExitUsage;
     }
     return runBatch(*csv, out, err, request.save, request.alpha);
@@ -116,7 +142,11 @@ int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostrea
         out << "folix " << FOLIX_VERSION << '\n';
         return kExitDone;
     }
-    if (const auto* design = std::get_if<DesignRequest>(&request)) return runDesignCommand(*design, out, err);
+    if (const auto* design = std::get_if<DesignRequest>(&request)) {
+        // Standard output then carries that file alone.
+        const bool fileOnOutput = design->datFile == kStandardStream || design->cpFile == kStandardStream;
+        return runDesignCommand(*design, fileOnOutput ? err : out, err, out);
+    }
     return runBatchCommand(std::get<BatchRequest>(request), in, out, err);
 }
 

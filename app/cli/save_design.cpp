@@ -9,7 +9,9 @@ bool saveDesign(DesignState& design, std::ostream& err, const std::string& where
 {
     try {
         const SaveResult saved = saveResult(design);
-        if (saved.outcome == SaveOutcome::Duplicate) err << where << kDuplicateMessage << '\n';
+        if (saved.outcome == SaveOutcome::Duplicate)
+            err << "folix: " << where << "an equal design is already recorded in " << saved.file.string()
+                << "; not saved again\n";
         if (saved.outcome != SaveOutcome::Failed) return true;
         err << "error: " << where << "cannot save to " << saved.file.string() << ": " << saved.reason << '\n';
     } catch (const ArithmeticError& e) {

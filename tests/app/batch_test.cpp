@@ -83,6 +83,24 @@ TEST(Batch, FailingRowsDoNotStopTheOthers)
     EXPECT_EQ(err.str(), "");
 }
 
+TEST(Batch, OnlyTheColumnNamesMakeAHeaderAndQuotesAreRead)
+{
+    const std::string ok = "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {" Thickness ,CAMBER,\tte_angle,Max_Thickness_At\n0.10,0,0\n", ok},
+        {"0.12x,0.02,10\n0.10,0,0\n", "0.12x,0.02,10,,,,,,,bad row: thickness '0.12x' is not a number\n" + ok},
+        {"\"0.10\", \"0\" ,\"0\"\n", ok},
+        {"\"0,10\",0,0\n", "\"0,10\",0,0,,,,,,,\"bad row: thickness '0,10' is not a number\"\n"},
+        {"\"0.1\"\"0\",0,0\n", "\"0.1\"\"0\",0,0,,,,,,,\"bad row: thickness '0.1\"\"0' is not a number\"\n"},
+        {"\"0.10,0,0\n", "\"0.10,0,0\",,,,,,,,,bad row: 1 field instead of 3 or 4\n"},
+    };
+    for (const auto& [csv, rows] : cases) {
+        std::ostringstream out, err;
+        runBatch(csv, out, err, false);
+        EXPECT_EQ(out.str(), kHeader + "\n" + rows) << csv;
+    }
+}
+
 TEST(Batch, ByteOrderMarkDoesNotTurnTheFirstRowIntoAHeader)
 {
     std::ostringstream out, err;
@@ -121,6 +139,8 @@ TEST_F(BatchFiles, ReadsAFileOrStandardInput)
     const auto fromInput = runCli({"batch", "-"}, csv);
     EXPECT_EQ(fromInput.status, 0);
     EXPECT_EQ(fromInput.out, fromFile.out);
+    std::filesystem::rename(dir() / "rows.csv", dir() / "-rows.csv");
+    EXPECT_EQ(runCli({"batch", "--", "-rows.csv"}).out, fromFile.out);
 }
 
 TEST_F(BatchFiles, SaveAppendsEveryRowThatIsOk)
@@ -128,7 +148,8 @@ TEST_F(BatchFiles, SaveAppendsEveryRowThatIsOk)
     std::ofstream(dir() / "rows.csv") << "0.12,0.02,10\n0.12,0.02\n0.12,0.02,9,0.3\n0.04,0,0,0.2\n0.10,0,0\n0.12,0.02,10\n";
     const auto run = runCli({"batch", "rows.csv", "--save"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "line 6: " + std::string(kDuplicateMessage) + "\n");
+    const auto file = std::filesystem::current_path() / kResultsFileName;
+    EXPECT_EQ(run.err, "folix: line 6: an equal design is already recorded in " + file.string() + "; not saved again\n");
     const auto lines = linesOf(readBytes(dir() / kResultsFileName));
     ASSERT_EQ(lines.size(), 4u);  // header, empty line, two designs
     EXPECT_EQ(lines[2], " 0.12   0.02   0.32657   10.00   0.07030   0.04377   1.94444\r");

@@ -99,8 +99,13 @@ TEST_F(BadCommandLine, ExitTwoWithAMessageAndNothingWritten)
         {{"batch"}, "folix: batch needs a CSV file"},
         {{"batch", "a.csv", "b.csv"}, "folix: batch takes one file, not 'a.csv' and 'b.csv'"},
         {{"batch", "a.csv", "--points", "5"}, "folix: unknown option --points"},
-        {{"batch", "no-such-file.csv", "--save"}, "folix: cannot read no-such-file.csv"},
-        {{"batch", "."}, "folix: cannot read ."},
+        {{"batch", "no-such-file.csv", "--save"}, "folix: cannot read no-such-file.csv: No such file or directory\n"},
+        {{"batch", "."}, "folix: cannot read .: Is a directory\n"},
+        {{"--help", "design"}, "folix: unexpected argument 'design' after --help"},
+        {{"--version", "--help"}, "folix: unexpected argument '--help' after --version"},
+        {{"design", "--help", "--thickness", "1"}, "folix: unexpected argument '--thickness' after --help"},
+        {{"design", "--", "--save"}, "folix: unexpected argument '--save'"},
+        {{"design", "--dat", "-", "--cp", "-"}, "folix: --dat - and --cp - cannot both write to standard output"},
     };
     for (const auto& c : cases) {
         const auto run = runCli(c.args);

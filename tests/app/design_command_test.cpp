@@ -229,6 +229,11 @@ TEST_F(DesignFiles, DatFileHoldsTheExportOfTheWindowsSection)
 
     EXPECT_EQ(runCli(argsOf(c, {"--dat", "default.dat"})).status, 0);
     EXPECT_EQ(readBytes(dir() / "default.dat"), seligText(window->state, kDefaultSeligPoints));
+
+    // "-": standard output holds the file alone; the results go to standard error.
+    const auto onOutput = runCli(argsOf(c, {"--dat", "-", "--points", "41"}));
+    EXPECT_EQ(onOutput.out, seligText(window->state, 41));
+    EXPECT_EQ(onOutput.err, runCli(argsOf(c, {})).out);
 }
 
 TEST_F(DesignFiles, DatFileThatCannotBeWrittenFailsTheCommand)
@@ -269,7 +274,8 @@ TEST_F(DesignFiles, SaveGoesThroughTheWindowsSaveCommand)
 
     const auto again = runCli(argsOf(kCases[0], {"--save"}));
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.err, std::string(kDuplicateMessage) + "\n");
+    const auto file = std::filesystem::current_path() / kResultsFileName;
+    EXPECT_EQ(again.err, "folix: an equal design is already recorded in " + file.string() + "; not saved again\n");
     EXPECT_EQ(linesOf(again.out).front(), "family: KARMAN-TREFFTZ AIRFOIL");
     EXPECT_EQ(readBytes(dir() / kResultsFileName), saved);
 }

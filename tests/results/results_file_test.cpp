@@ -5,14 +5,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/arithmetic_error.h"
+#include "results/file_descriptor.h"
 #include "results/results_file.h"
 #include "scratch_directory.h"
 
@@ -333,6 +337,55 @@ TEST_F(ResultsFile, CompletingAnIncompleteFileFailingMidwayRestoresIt)
     const ChildSave save = saveUnderFileSizeLimit(file, header.size() + 3);
     EXPECT_EQ(save.outcome, static_cast<int>(SaveOutcome::Failed));
     EXPECT_EQ(readBytes(file), header);
+}
+
+// Savers in separate processes, each saving every design in an order of its own.
+TEST_F(ResultsFile, ConcurrentSaversRecordEachDesignOnce)
+{
+    constexpr int kSavers = 6;
+    constexpr int kDesigns = 40;
+    std::set<std::string> expected;  // Delta 0.01 to 0.40, one line each
+    for (int k = 1; k <= kDesigns; ++k)
+        expected.insert(" 0." + std::string(k < 10 ? "0" : "") + std::to_string(k) + kExampleLine.substr(5));
+    for (const bool present : {false, true}) {
+        if (present) writeBytes(file, kHead);
+        std::vector<pid_t> savers(kSavers);
+        for (int saver = 0; saver < kSavers; ++saver) {
+            if ((savers[saver] = ::fork()) != 0) continue;
+            bool saved = true;
+            for (int k = 0; k < kDesigns; ++k) {
+                DesignState state = exampleDesign();
+                state.Delta = ((k + saver * 7) % kDesigns + 1) / 100.0;
+                saved = saveResult(state, file).outcome != SaveOutcome::Failed && saved;
+            }
+            ::_exit(saved ? 0 : 1);
+        }
+        for (const pid_t child : savers) {
+            int status = -1;
+            ::waitpid(child, &status, 0);
+            EXPECT_EQ(status, 0) << present;
+        }
+        const std::string saved = readBytes(file);
+        ASSERT_EQ(saved.size(), kHead.size() + kDesigns * kExampleLine.size()) << present;
+        EXPECT_EQ(saved.rfind(kHead, 0), 0u) << present;
+        std::set<std::string> records;
+        for (std::size_t at = kHead.size(); at < saved.size(); at += kExampleLine.size())
+            records.insert(saved.substr(at, kExampleLine.size()));
+        EXPECT_EQ(records, expected) << present;
+        std::filesystem::remove(file);
+    }
+}
+
+TEST_F(ResultsFile, LockHeldElsewhereFailsTheSaveAfterAFewSeconds)
+{
+    writeBytes(file, kHead);
+    FileDescriptor holder(::open(file.c_str(), O_RDONLY));
+    ASSERT_EQ(::flock(holder.get(), LOCK_EX), 0);
+    DesignState state = exampleDesign();
+    const SaveResult result = saveResult(state, file);
+    EXPECT_EQ(result.outcome, SaveOutcome::Failed);
+    EXPECT_EQ(result.reason, "the results file is locked by another program");
+    EXPECT_EQ(readBytes(file), kHead);
 }
 
 int openHandles()
