@@ -1,13 +1,17 @@
 #include "analysis_window.h"
 
+#include <QAction>
 #include <QDoubleSpinBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "engine/number_text.h"
+#include "window/file_saver.h"
+#include "window/picture_file.h"
 #include "window/pressure_chart.h"
 #include "window/pressure_plot.h"
 
@@ -17,6 +21,7 @@ constexpr QSize kStartSize{640, 540};
 constexpr double kSteepestAngle = 20;  // degrees, either way
 constexpr double kAngleStep = 0.5;
 constexpr const char* kNoValue = "\u2014";
+constexpr const char* kPointingHint = "Point at the chart to read x/c and Cp on either surface.";
 
 std::string separator()
 {
@@ -49,7 +54,7 @@ QLabel* makeReadout(const char* name)
 
 }  // namespace
 
-AnalysisWindow::AnalysisWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+AnalysisWindow::AnalysisWindow(QWidget* parent, FileSaver* saver) : QWidget(parent, Qt::Window), saver_(saver)
 {
     setObjectName("AnalysisWindow");
     setWindowTitle(kAnalysisTitle);
@@ -86,6 +91,10 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     note_->setVisible(false);
 
     plot_ = new PressurePlot;
+    pointed_ = makeLabel("PointedValues", kPointingHint);
+    pointed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(plot_, &PressurePlot::pointedChanged, this, &AnalysisWindow::showPointed);
+    buildSaveMenu();
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(alphaCaption);
@@ -97,6 +106,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     controls->addWidget(momentCaption);
     controls->addWidget(moment_);
     controls->addStretch();
+    controls->addWidget(save_);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(family_);
@@ -104,11 +114,35 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     column->addSpacing(4);
     column->addLayout(controls);
     column->addWidget(plot_, 1);
+    column->addWidget(pointed_);
     column->addWidget(note_);
 
     connect(alpha_, &QDoubleSpinBox::valueChanged, this, &AnalysisWindow::showAngle);
     setFocusProxy(alpha_);
     resize(kStartSize);
+}
+
+void AnalysisWindow::buildSaveMenu()
+{
+    save_ = new QPushButton("Save");
+    save_->setObjectName("AnalysisSave");
+    saveMenu_ = new QMenu(save_);
+    saveMenu_->setObjectName("AnalysisSaveMenu");
+    const auto add = [this](const char* name, const char* text, void (AnalysisWindow::*command)()) {
+        QAction* action = saveMenu_->addAction(QString::fromUtf8(text));
+        action->setObjectName(name);
+        action->setEnabled(false);  // nothing to save until curves are shown
+        connect(action, &QAction::triggered, this, command);
+    };
+    add("SaveChartPicture", "Save picture\u2026", &AnalysisWindow::savePicture);
+    add("SaveCpTable", "Save Cp table\u2026", &AnalysisWindow::saveTable);
+
+    save_->setMenu(saveMenu_);
+    save_->setVisible(saver_ != nullptr);
+    if (!saver_) return;
+    plot_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { saveMenu_->popup(plot_->mapToGlobal(at)); });
 }
 
 double AnalysisWindow::angleOfAttack() const
@@ -151,6 +185,7 @@ void AnalysisWindow::showAngle(double alpha)
         plot_->showCurves(folix::pressureCurves(analysis_->surface(), loads.Cp));
         lift_->setText(QString::fromStdString(folix::coefficientText(loads.Cl, separator())));
         moment_->setText(QString::fromStdString(folix::coefficientText(loads.Cm, separator())));
+        for (QAction* action : saveMenu_->actions()) action->setEnabled(true);
     } catch (const folix::ArithmeticError& error) {
         showFailure(error.what());
     }
@@ -161,4 +196,38 @@ void AnalysisWindow::showFailure(const char* reason)
     plot_->showMessage(QString("The pressure distribution of this section cannot be computed: %1.").arg(reason));
     lift_->setText(kNoValue);
     moment_->setText(kNoValue);
+    for (QAction* action : saveMenu_->actions()) action->setEnabled(false);
+}
+
+void AnalysisWindow::showPointed()
+{
+    const std::optional<folix::PointedValues> values = plot_->pointed();
+    pointed_->setText(values ? QString::fromStdString(folix::pointedText(*values, separator())) : kPointingHint);
+}
+
+QString AnalysisWindow::nameEnd(const char* extension) const
+{
+    // The angle tells apart the files of one section.
+    return QString("_alpha%1_cp%2").arg(QString::fromStdString(folix::displayText(alpha_->value())), extension);
+}
+
+void AnalysisWindow::savePicture()
+{
+    if (!saver_ || !plot_->hasCurves()) return;
+    savePictureFile(*saver_, this, nameEnd(".png"), plot_->contentsRect().size(), *plot_,
+                    [this](QPainter& painter, const QRectF& area) { plot_->paintPicture(painter, area); });
+}
+
+void AnalysisWindow::saveTable()
+{
+    if (!saver_ || !analysis_ || !plot_->hasCurves()) return;
+    std::string table;
+    try {
+        table = folix::pressureTableText(analysis_->surface(), analysis_->loads(alpha_->value()).Cp);
+    } catch (const folix::ArithmeticError& error) {
+        saver_->warn(QString("The Cp table could not be computed: %1").arg(error.what()));
+        return;
+    }
+    const QString path = saver_->askForFile(this, "Save Cp table", nameEnd(".csv"), "CSV tables (*.csv)");
+    if (!path.isEmpty()) saver_->writeFile(path, table, "Cp table");
 }

@@ -7,9 +7,12 @@
 #include "engine/section_analysis.h"
 #include "window/drawn_design.h"
 
+class FileSaver;
 class PressurePlot;
 class QDoubleSpinBox;
 class QLabel;
+class QMenu;
+class QPushButton;
 
 inline constexpr const char* kAnalysisTitle = "Pressure distribution";
 
@@ -17,11 +20,13 @@ inline constexpr const char* kAnalysisTitle = "Pressure distribution";
 // attack, the lift and moment coefficients and the pressure distribution.
 // The surface is mapped once per design; a new angle of attack only asks the
 // analysis for its loads, so the spin box can be dragged smoothly.
+// With a file saver it also saves what it shows, from its "Save" button or
+// the chart's context menu.
 class AnalysisWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit AnalysisWindow(QWidget* parent = nullptr);
+    explicit AnalysisWindow(QWidget* parent = nullptr, FileSaver* saver = nullptr);
 
     // The design that is drawn now; replaces whatever was shown.
     void showDesign(const folix::DrawnDesign& design);
@@ -32,8 +37,14 @@ public:
 private:
     void showAngle(double alpha);
     void showFailure(const char* reason);
+    void showPointed();
+    void buildSaveMenu();
+    void savePicture();
+    void saveTable();
+    QString nameEnd(const char* extension) const;
 
     std::optional<folix::SectionAnalysis> analysis_;
+    FileSaver* saver_ = nullptr;
 
     QLabel* family_ = nullptr;
     QLabel* parameters_ = nullptr;
@@ -41,5 +52,8 @@ private:
     QLabel* lift_ = nullptr;
     QLabel* moment_ = nullptr;
     QLabel* note_ = nullptr;
+    QLabel* pointed_ = nullptr;
     PressurePlot* plot_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QMenu* saveMenu_ = nullptr;
 };

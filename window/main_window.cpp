@@ -1,7 +1,6 @@
 #include "main_window.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -18,6 +17,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
 
@@ -25,6 +26,7 @@
 #include "results/results_file.h"
 #include "window/about_window.h"
 #include "window/analysis_window.h"
+#include "window/picture_file.h"
 #include "window/section_plot.h"
 #include "window/window_colours.h"
 
@@ -43,10 +45,10 @@ QLineEdit* makeBox(const char* name, const char* text)
     return box;
 }
 
-// Room for a typed number such as 0.12345 and a little more.
-void fitNumbers(QLineEdit* box)
+// Room for a text such as 0.12345 and a little more: the least width at which it stays readable.
+void fitText(QLineEdit* box, const char* sample = "0.0000000")
 {
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance("0.0000000") + 12);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(sample) + 12);
 }
 
 QLabel* makeLabel(const char* name, const QString& text)
@@ -109,6 +111,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     column->addWidget(history_, 1);
     setCentralWidget(central);
 
+    auto* saveKey = new QShortcut(QKeySequence::Save, this);
+    connect(saveKey, &QShortcut::activated, this, &MainWindow::saveResult);
+    statusBar()->setObjectName("StatusBar");
+
     setKeyboardOrder();
     plot_->setFocus();
     resize(kStartSize);
@@ -151,7 +157,10 @@ QWidget* MainWindow::buildInputs()
     tau_ = makeBox("Text_Tau", "0");
     xDltc_ = makeBox("Text_xDltc", "0.00");
     xDltc_->setVisible(false);
-    for (QLineEdit* box : {delta_, gamma_, tau_, xDltc_}) fitNumbers(box);
+    for (QLineEdit* box : {delta_, gamma_, tau_, xDltc_}) {
+        fitText(box);
+        connect(box, &QLineEdit::returnPressed, this, &MainWindow::designAirfoil);
+    }
 
     angleMode_ = new QRadioButton("Trailing edge Angle (deg)      :");
     angleMode_->setObjectName("Option_Tau");
@@ -203,10 +212,13 @@ QWidget* MainWindow::buildResults()
     family_ = makeBox("Text_Sonuc", "");
     QPalette lightYellow = family_->palette();
     lightYellow.setColor(QPalette::Base, kLightYellow);
+    lightYellow.setColor(QPalette::Text, kSectionInk);  // readable under a dark desktop palette too
     family_->setPalette(lightYellow);
     f_ = makeBox("Text_F", "0");
     g_ = makeBox("Text_G", "0");
     m_ = makeBox("Text_m", "0");
+    fitText(family_, "KARMAN-TREFFTZ AIRFOIL");
+    for (QLineEdit* box : {f_, g_, m_}) fitText(box);
 
     save_ = new QPushButton("Save result");
     save_->setObjectName("Command_Save");
@@ -242,12 +254,16 @@ void MainWindow::designAirfoil()
     try {
         folix::runDesign(state_, inputs, *this);
     } catch (const folix::ArithmeticError& error) {
+        lastRunStopped_ = true;
         const QString stopped = QString("Design stopped: %1").arg(error.what());
         history_->addItem(stopped);
         history_->scrollToBottom();
+        statusBar()->showMessage(stopped);
         tell(QMessageBox::Warning, stopped);
         return;
     }
+    lastRunStopped_ = false;
+    statusBar()->clearMessage();
     // Only a completed run changes what is drawn, and so what the plot's menu acts on.
     drawn_ = folix::DrawnDesign::of(state_);
     for (QAction* action : plotMenu_->actions()) action->setEnabled(true);
@@ -256,6 +272,10 @@ void MainWindow::designAirfoil()
 
 void MainWindow::saveResult()
 {
+    if (lastRunStopped_) {
+        tell(QMessageBox::Warning, kSaveAfterStopMessage);
+        return;
+    }
     folix::SaveResult result;
     try {
         result = folix::saveResult(state_);
@@ -265,15 +285,18 @@ void MainWindow::saveResult()
     }
     switch (result.outcome) {
     case folix::SaveOutcome::Duplicate:
+        statusBar()->clearMessage();
         tell(QMessageBox::NoIcon, QString::fromUtf8(folix::kDuplicateMessage));
         break;
     case folix::SaveOutcome::Failed:
+        statusBar()->clearMessage();
         tell(QMessageBox::Warning, QString("The result could not be saved to %1: %2")
                                        .arg(QString::fromStdString(result.file.string()),
                                             QString::fromStdString(result.reason)));
         break;
     case folix::SaveOutcome::Created:
     case folix::SaveOutcome::Appended:
+        statusBar()->showMessage(QString("Saved to %1").arg(QString::fromStdString(result.file.string())));
         break;
     }
 }
@@ -310,11 +333,11 @@ std::optional<std::string> MainWindow::drawnCoordinates()
     }
 }
 
-QString MainWindow::askForFile(const QString& caption, const QString& extension, const QString& filter)
+QString MainWindow::askForFile(QWidget* over, const QString& caption, const QString& nameEnd, const QString& filter)
 {
     const QDir folder(saveFolder_.isEmpty() ? QDir::currentPath() : saveFolder_);
-    const QString suggested = folder.filePath(QString::fromStdString(folix::suggestedFileStem(*drawn_)) + extension);
-    QString path = chooseSaveFile_(this, caption, suggested, filter);
+    const QString suggested = folder.filePath(QString::fromStdString(folix::suggestedFileStem(*drawn_)) + nameEnd);
+    QString path = chooseSaveFile_(over, caption, suggested, filter);
     if (!path.isEmpty()) saveFolder_ = QFileInfo(path).absolutePath();
     return path;
 }
@@ -325,13 +348,20 @@ void MainWindow::writeFile(const QString& path, std::string_view contents, const
     if (!write.written)
         tell(QMessageBox::Warning, QString("The %1 could not be written to %2: %3")
                                        .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(write.reason)));
+    else
+        statusBar()->showMessage(QString("Saved to %1").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+}
+
+void MainWindow::warn(const QString& text)
+{
+    tell(QMessageBox::Warning, text);
 }
 
 void MainWindow::exportCoordinates()
 {
     const std::optional<std::string> text = drawnCoordinates();
     if (!text) return;
-    const QString path = askForFile("Export coordinates", ".dat", "Selig coordinates (*.dat)");
+    const QString path = askForFile(this, "Export coordinates", ".dat", "Selig coordinates (*.dat)");
     if (!path.isEmpty()) writeFile(path, *text, "coordinates");
 }
 
@@ -344,22 +374,15 @@ void MainWindow::copyCoordinates()
 void MainWindow::savePicture()
 {
     if (!drawn_) return;
-    const QString path = askForFile("Save picture", ".png", "PNG images (*.png)");
-    if (path.isEmpty()) return;
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !plot_->grab().save(&buffer, "PNG")) {
-        tell(QMessageBox::Warning, "The picture could not be encoded as PNG.");
-        return;
-    }
-    writeFile(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())), "picture");
+    savePictureFile(*this, this, ".png", plot_->viewSize(), *plot_,
+                    [this](QPainter& painter, const QRectF& area) { plot_->paintView(painter, area); });
 }
 
 void MainWindow::showAnalysis()
 {
     if (!drawn_) return;
     if (!analysis_) {
-        analysis_ = new AnalysisWindow(this);
+        analysis_ = new AnalysisWindow(this, this);
         analysis_->showDesign(*drawn_);
     }
     analysis_->setWindowState(analysis_->windowState() & ~Qt::WindowMinimized);

@@ -11,6 +11,7 @@
 #include "engine/design_state.h"
 #include "window/design_run.h"
 #include "window/drawn_design.h"
+#include "window/file_saver.h"
 
 class AboutWindow;
 class AnalysisWindow;
@@ -24,11 +25,13 @@ class QRadioButton;
 class SectionPlot;
 
 inline constexpr const char* kProgramTitle = "FolixDesign";
+inline constexpr const char* kSaveAfterStopMessage =
+    "The last design run stopped on an error; design again before saving.";
 
 // "Form1": the design inputs, the two buttons, the results, the section plot
 // and the iteration history. It owns the one design record; the design run
 // itself lives in runDesign, for which this window is the front end.
-class MainWindow : public QMainWindow, private folix::DesignFrontEnd {
+class MainWindow : public QMainWindow, private folix::DesignFrontEnd, private FileSaver {
     Q_OBJECT
 
 public:
@@ -61,8 +64,11 @@ private:
     void savePicture();
     void showAnalysis();
     std::optional<std::string> drawnCoordinates();
-    QString askForFile(const QString& caption, const QString& extension, const QString& filter);
-    void writeFile(const QString& path, std::string_view contents, const QString& what);
+
+    // Saving files, for this window and the analysis window.
+    QString askForFile(QWidget* over, const QString& caption, const QString& nameEnd, const QString& filter) override;
+    void writeFile(const QString& path, std::string_view contents, const QString& what) override;
+    void warn(const QString& text) override;
 
     QWidget* buildInputs();
     QWidget* buildResults();
@@ -78,6 +84,9 @@ private:
     folix::DesignState state_;
     // The design of the last completed run, the one the plot shows; unset before the first.
     std::optional<folix::DrawnDesign> drawn_;
+    // Set while the record holds the partial values of a run that stopped on
+    // an error: a mixture of two runs that no design ever had.
+    bool lastRunStopped_ = false;
     std::unique_ptr<AboutWindow> about_;
     AnalysisWindow* analysis_ = nullptr;  // a window of its own, closed with this one
     SaveFileChooser chooseSaveFile_;

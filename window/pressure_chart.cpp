@@ -115,4 +115,53 @@ PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const st
     return curves;
 }
 
+PointedValues nearestPoints(const PressureCurves& curves, double x)
+{
+    if (curves.upper.empty() || curves.lower.empty()) throw std::invalid_argument("a curve without points");
+    const auto nearest = [x](const std::vector<ChartPoint>& curve) {
+        return *std::min_element(curve.begin(), curve.end(), [x](const ChartPoint& p, const ChartPoint& q) {
+            return std::abs(p.x - x) < std::abs(q.x - x);
+        });
+    };
+    return {nearest(curves.upper), nearest(curves.lower)};
+}
+
+std::string pointedText(const PointedValues& pointed, std::string_view decimalSeparator)
+{
+    const auto reading = [decimalSeparator](const char* surface, const ChartPoint& p) {
+        return std::string(surface) + ": x/c = " + coefficientText(p.x, decimalSeparator) +
+               "  Cp = " + coefficientText(-p.y, decimalSeparator);
+    };
+    return reading("Upper surface", pointed.upper) + "     " + reading("Lower surface", pointed.lower);
+}
+
+namespace {
+
+// The shortest text that reads back as the same double; a negative zero is written as 0.
+std::string exactText(double value)
+{
+    std::array<char, 32> buffer{};
+    const double positiveZero = value == 0 ? 0.0 : value;
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), positiveZero).ptr;
+    return std::string(buffer.data(), end);
+}
+
+void appendRow(std::string& table, const char* surface, const SurfacePoint& p, double Cp)
+{
+    table += std::string(surface) + "," + exactText(p.x) + "," + exactText(p.y) + "," + exactText(Cp) + "\n";
+}
+
+}  // namespace
+
+std::string pressureTableText(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp)
+{
+    if (Cp.size() != surface.size()) throw std::invalid_argument("one pressure coefficient per surface point");
+    std::string table = "surface,x,y,Cp\n";
+    for (std::size_t i = 0; i < surface.size(); ++i)
+        if (surface[i].theta >= 0) appendRow(table, "upper", surface[i], Cp[i]);
+    for (std::size_t i = 0; i < surface.size(); ++i)
+        if (surface[i].theta <= 0) appendRow(table, "lower", surface[i], Cp[i]);
+    return table;
+}
+
 }  // namespace folix

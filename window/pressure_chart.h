@@ -56,4 +56,23 @@ struct PressureCurves {
 // point when it is a surface point, so they meet there.
 PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp);
 
+// What hovering the chart reads out: on either curve, the point nearest in x/c
+// to where the pointer is, as x/c and -Cp.
+struct PointedValues {
+    ChartPoint upper;
+    ChartPoint lower;
+};
+
+PointedValues nearestPoints(const PressureCurves& curves, double x);
+
+// "Upper surface: x/c = 0.2500  Cp = -0.5470     Lower surface: ...", four
+// decimals like the coefficients, in the reader's decimal separator.
+std::string pointedText(const PointedValues& pointed, std::string_view decimalSeparator = ".");
+
+// The Cp table of one angle of attack as CSV: a header line "surface,x,y,Cp",
+// then the upper surface from the trailing edge to the leading edge and the
+// lower surface back, as the curves run (both hold the leading edge). Numbers
+// with "." and the digits that give back the exact double.
+std::string pressureTableText(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp);
+
 }  // namespace folix

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -19,6 +20,7 @@ constexpr double kStripShare = 0.22;  // most of the height the outline strip ma
 constexpr int kStripPadding = 6;      // above and below the outline in its strip
 constexpr double kCurveWidth = 2.0;
 constexpr int kLegendSample = 22;     // length of the line sample in the legend
+constexpr double kMarkRadius = 3.5;   // the points read out under the pointer
 
 QString tickText(double value)
 {
@@ -30,6 +32,7 @@ class Scale {
 public:
     Scale(double low, double high, double from, double to) : low_(low), high_(high), from_(from), to_(to) {}
     double operator()(double value) const { return from_ + (value - low_) / (high_ - low_) * (to_ - from_); }
+    double valueAt(double place) const { return low_ + (place - from_) / (to_ - from_) * (high_ - low_); }
 
 private:
     double low_, high_, from_, to_;
@@ -45,6 +48,17 @@ QPolygonF polyline(const std::vector<folix::ChartPoint>& points, const Scale& ac
 
 }  // namespace
 
+struct PressurePlot::Layout {
+    QRect chart;
+    QRect strip;
+    int labelsTop;
+    int lineHeight;
+    QStringList suctionLabels;
+    Scale across;
+    Scale up;
+    Scale outlineUp;
+};
+
 PressurePlot::PressurePlot(QWidget* parent) : QFrame(parent)
 {
     setObjectName("PressurePlot");
@@ -54,6 +68,7 @@ PressurePlot::PressurePlot(QWidget* parent) : QFrame(parent)
     setPalette(surface);
     setAutoFillBackground(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMouseTracking(true);
 }
 
 void PressurePlot::showSection(folix::SectionChart section)
@@ -69,6 +84,7 @@ void PressurePlot::showCurves(folix::PressureCurves curves)
     curves_ = std::move(curves);
     message_.clear();
     update();
+    emit pointedChanged();
 }
 
 void PressurePlot::showMessage(const QString& text)
@@ -76,6 +92,7 @@ void PressurePlot::showMessage(const QString& text)
     curves_.reset();
     message_ = text;
     update();
+    emit pointedChanged();
 }
 
 void PressurePlot::clear()
@@ -84,6 +101,39 @@ void PressurePlot::clear()
     curves_.reset();
     message_.clear();
     update();
+    emit pointedChanged();
+}
+
+std::optional<folix::PointedValues> PressurePlot::pointed() const
+{
+    if (!pointedChord_ || !curves_) return std::nullopt;
+    return folix::nearestPoints(*curves_, *pointedChord_);
+}
+
+void PressurePlot::pointAt(std::optional<double> chordX)
+{
+    if (chordX == pointedChord_) return;
+    pointedChord_ = chordX;
+    update();
+    emit pointedChanged();
+}
+
+void PressurePlot::mouseMoveEvent(QMouseEvent* event)
+{
+    QFrame::mouseMoveEvent(event);
+    std::optional<double> chordX;
+    if (section_ && curves_) {
+        const Layout at = layout(fontMetrics(), contentsRect());
+        const QPoint place = event->position().toPoint();
+        if (at.chart.united(at.strip).contains(place)) chordX = at.across.valueAt(place.x());
+    }
+    pointAt(chordX);
+}
+
+void PressurePlot::leaveEvent(QEvent* event)
+{
+    QFrame::leaveEvent(event);
+    pointAt(std::nullopt);
 }
 
 void PressurePlot::paintEvent(QPaintEvent* event)
@@ -91,24 +141,33 @@ void PressurePlot::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setClipRect(contentsRect());
-    if (!message_.isEmpty()) paintMessage(painter);
-    else if (section_ && curves_) paintChart(painter);
+    paintContents(painter, contentsRect(), true);
 }
 
-void PressurePlot::paintMessage(QPainter& painter)
+void PressurePlot::paintPicture(QPainter& painter, const QRectF& area) const
 {
-    const QRect area = contentsRect().adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap);
-    painter.setPen(kMessageInk);
-    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, message_);
+    painter.fillRect(area, kLightYellow);
+    paintContents(painter, area.toRect(), false);  // no marks of where the pointer happens to be
 }
 
-void PressurePlot::paintChart(QPainter& painter)
+void PressurePlot::paintContents(QPainter& painter, const QRect& area, bool markPointed) const
+{
+    if (!message_.isEmpty()) paintMessage(painter, area);
+    else if (section_ && curves_) paintChart(painter, area, markPointed);
+}
+
+void PressurePlot::paintMessage(QPainter& painter, const QRect& area) const
+{
+    painter.setPen(kMessageInk);
+    painter.drawText(area.adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
+                     message_);
+}
+
+PressurePlot::Layout PressurePlot::layout(const QFontMetrics& metrics, const QRect& area) const
 {
     const folix::SectionChart& shownSection = *section_;
-    const folix::PressureCurves& shownCurves = *curves_;
     const folix::ChartAxis& chord = shownSection.chord;
-    const folix::ChartAxis& suction = shownCurves.suction;
-    const QFontMetrics metrics = fontMetrics();
+    const folix::ChartAxis& suction = curves_->suction;
     const int lineHeight = metrics.height();
 
     // Room for the tick labels on the left, the axis title on top, and below
@@ -119,7 +178,6 @@ void PressurePlot::paintChart(QPainter& painter)
         suctionLabels << tickText(tick);
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(suctionLabels.back()));
     }
-    const QRect area = contentsRect();
     const int left = area.left() + kGap + std::max(labelWidth, metrics.horizontalAdvance(kSuctionTitle)) + kTickLength + 2;
     const int right = area.right() - kRightMargin;
     const int top = area.top() + lineHeight + kGap + kGap / 2;
@@ -142,13 +200,35 @@ void PressurePlot::paintChart(QPainter& painter)
     const double middle = strip.top() + stripHeight / 2.0;
     const Scale outlineUp(shownSection.lowest, shownSection.highest, middle + (shownSection.highest - shownSection.lowest) * outlineScale / 2,
                           middle - (shownSection.highest - shownSection.lowest) * outlineScale / 2);
+    return {chart, strip, labelsTop, lineHeight, suctionLabels, across, up, outlineUp};
+}
+
+void PressurePlot::paintChart(QPainter& painter, const QRect& area, bool markPointed) const
+{
+    const folix::SectionChart& shownSection = *section_;
+    const folix::PressureCurves& shownCurves = *curves_;
+    const folix::ChartAxis& chord = shownSection.chord;
+    const folix::ChartAxis& suction = shownCurves.suction;
+    const QFontMetrics metrics = painter.fontMetrics();
+    const Layout at = layout(metrics, area);
+    const int lineHeight = at.lineHeight;
+    const QRect& chart = at.chart;
+    const QRect& strip = at.strip;
+    const Scale& across = at.across;
+    const Scale& up = at.up;
+    const int left = chart.left();
+    const int right = chart.right();
+    const int top = chart.top();
+    const int stripBottom = strip.bottom();
+    const int labelsTop = at.labelsTop;
+    const QStringList& suctionLabels = at.suctionLabels;
 
     painter.fillRect(chart.united(strip), kChartPaper);
 
     // Grid, ticks and labels.
     painter.setPen(QPen(kGridInk, 0));
-    for (std::size_t i = 0; i < suction.ticks.size(); ++i) {
-        const double y = up(suction.ticks[i]);
+    for (const double tick : suction.ticks) {
+        const double y = up(tick);
         painter.drawLine(QPointF(left, y), QPointF(right, y));
     }
     for (const double tick : chord.ticks) {
@@ -188,7 +268,7 @@ void PressurePlot::paintChart(QPainter& painter)
     painter.setClipRect(strip.adjusted(1, 1, 0, 0));
     painter.setPen(QPen(kOutlineInk, 1.2));
     painter.setBrush(kOutlineFill);
-    painter.drawPolygon(polyline(shownSection.outline, across, outlineUp));
+    painter.drawPolygon(polyline(shownSection.outline, across, at.outlineUp));
     painter.restore();
 
     // The shownCurves.
@@ -219,4 +299,23 @@ void PressurePlot::paintChart(QPainter& painter)
                          Qt::AlignLeft | Qt::AlignVCenter, name);
         row += lineHeight;
     }
+
+    if (markPointed) paintPointed(painter, at);
+}
+
+void PressurePlot::paintPointed(QPainter& painter, const Layout& layout) const
+{
+    const std::optional<folix::PointedValues> values = pointed();
+    if (!values) return;
+    painter.save();
+    painter.setClipRect(layout.chart.adjusted(1, 1, 0, 0));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(kChartPaper);
+    const std::pair<const QColor&, folix::ChartPoint> marks[] = {{kUpperSurfaceInk, values->upper},
+                                                                 {kLowerSurfaceInk, values->lower}};
+    for (const auto& [ink, point] : marks) {
+        painter.setPen(QPen(ink, kCurveWidth));
+        painter.drawEllipse(QPointF(layout.across(point.x), layout.up(point.y)), kMarkRadius, kMarkRadius);
+    }
+    painter.restore();
 }

@@ -18,6 +18,8 @@ inline constexpr const char* kLowerSurfaceName = "Lower surface";
 class PressurePlot : public QFrame {
     Q_OBJECT
 
+    struct Layout;  // where the parts of the chart go on a given area
+
 public:
     explicit PressurePlot(QWidget* parent = nullptr);
 
@@ -35,17 +37,33 @@ public:
     const std::optional<folix::SectionChart>& section() const { return section_; }
     const QString& message() const { return message_; }
 
+    // The points of either curve nearest to the pointer, while it is over the chart.
+    std::optional<folix::PointedValues> pointed() const;
+    // Paints what the plot shows, without its frame, into area: for a picture.
+    void paintPicture(QPainter& painter, const QRectF& area) const;
+
     QSize sizeHint() const override { return {560, 400}; }
     QSize minimumSizeHint() const override { return {360, 260}; }
 
+signals:
+    // The pointer moved over the chart, or the curves under it changed.
+    void pointedChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    void paintMessage(QPainter& painter);
-    void paintChart(QPainter& painter);
+    void paintContents(QPainter& painter, const QRect& area, bool markPointed) const;
+    void paintMessage(QPainter& painter, const QRect& area) const;
+    void paintChart(QPainter& painter, const QRect& area, bool markPointed) const;
+    void paintPointed(QPainter& painter, const Layout& layout) const;
+    Layout layout(const QFontMetrics& metrics, const QRect& area) const;
+    void pointAt(std::optional<double> chordX);
 
     std::optional<folix::SectionChart> section_;
     std::optional<folix::PressureCurves> curves_;
     QString message_;
+    std::optional<double> pointedChord_;  // x/c under the pointer
 };

@@ -1,9 +1,23 @@
 #include "section_plot.h"
 
 #include <QPainter>
-#include <QVarLengthArray>
+#include <QResizeEvent>
+#include <QPolygonF>
 
+#include "window/section_view.h"
 #include "window/window_colours.h"
+
+namespace {
+
+// A little over a pixel, so that antialiasing leaves every stretch of the line solid.
+constexpr double kPenWidth = 1.4;
+
+folix::ViewBox boxOf(const QRectF& area)
+{
+    return {area.left(), area.top(), area.width(), area.height()};
+}
+
+}  // namespace
 
 SectionPlot::SectionPlot(QWidget* parent) : QFrame(parent)
 {
@@ -23,36 +37,56 @@ void SectionPlot::draw(const folix::Outline& outline)
     update();
 }
 
-QPointF SectionPlot::toSurface(QPointF chordPoint) const
+QSize SectionPlot::viewSize() const
 {
-    // The border takes its few pixels from the drawing area, as on any framed surface.
-    const QRectF area = contentsRect();
-    const double across = (chordPoint.x() - kUpperLeft.x()) / (kLowerRight.x() - kUpperLeft.x());
-    const double down = (chordPoint.y() - kUpperLeft.y()) / (kLowerRight.y() - kUpperLeft.y());
-    return {area.left() + across * area.width(), area.top() + down * area.height()};
+    const folix::ViewBox view = folix::fittedView(boxOf(contentsRect()));
+    return QSizeF(view.width, view.height).toSize();
+}
+
+void SectionPlot::paintView(QPainter& painter, const QRectF& area) const
+{
+    painter.fillRect(area, kLightYellow);
+    if (!outline_) return;
+
+    const folix::ViewBox view = folix::fittedView(boxOf(area));
+    QPolygonF line;
+    for (const folix::OutlinePoint& sample : *outline_) {
+        const folix::ViewPoint at = folix::placeInView(view, sample.x, sample.y);
+        line.append({at.x, at.y});
+    }
+
+    painter.save();
+    // Whatever lies outside the visible window is not seen.
+    painter.setClipRect(QRectF(view.left, view.top, view.width, view.height));
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Its own ink, not the palette's: a dark desktop palette must not turn it light on the light yellow.
+    painter.setPen(QPen(kSectionInk, kPenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(line);
+    painter.restore();
 }
 
 QSize SectionPlot::sizeHint() const
 {
-    // 7000 by 2800 twips at 96 dots per inch.
-    return {467, 187};
+    // 7000 by 2800 twips at 96 dots per inch across; up, what the width it has been given asks for.
+    return {467, qRound(width() / folix::kViewAspect)};
 }
 
-int SectionPlot::heightForWidth(int width) const
+QSize SectionPlot::minimumSizeHint() const
 {
-    return qRound(width / kAspect);
+    // Below this the section gets too small to judge by eye.
+    return {300, 120};
 }
 
 void SectionPlot::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    if (!outline_) return;
-
-    QVarLengthArray<QPointF, folix::kOutlineSamples> points;
-    for (const folix::OutlinePoint& sample : *outline_) points.append(toSurface({sample.x, sample.y}));
-
-    // The painter's own pen: the surface's foreground colour and width.
     QPainter painter(this);
     painter.setClipRect(contentsRect());
-    for (qsizetype i = 1; i < points.size(); ++i) painter.drawLine(points[i - 1], points[i]);
+    paintView(painter, contentsRect());
+}
+
+void SectionPlot::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width()) updateGeometry();
 }

@@ -19,3 +19,6 @@ inline const QColor kAxisInk{60, 60, 60};
 inline const QColor kOutlineInk{70, 70, 70};
 inline const QColor kOutlineFill{205, 205, 195};
 inline const QColor kMessageInk{150, 30, 30};
+
+// The section outline: black, as the surface's own foreground colour was.
+inline const QColor kSectionInk{0, 0, 0};

@@ -2,6 +2,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -90,6 +91,7 @@ private slots:
     void sectionsPastTwoStopShortOfTheTrailingEdge();
     void analysisThatFailsShowsTheReasonInsteadOfACurve();
     void numbersFollowTheRegionalDecimalSeparator();
+    void hoveringTheChartReadsOutBothSurfaces();
 
 private:
     void design(const folix::DesignInputs& inputs);
@@ -360,6 +362,27 @@ void AnalysisWindowTest::numbersFollowTheRegionalDecimalSeparator()
     QCOMPARE(text("LiftCoefficient"), "0,2814");
     QCOMPARE(text("MomentCoefficient"), "-0,0660");
     QCOMPARE(angleBox()->text(), QString::fromUtf8("0,0\u00b0"));
+}
+
+void AnalysisWindowTest::hoveringTheChartReadsOutBothSurfaces()
+{
+    design(kTypical);
+    AnalysisWindow* analysis = openAnalysis();
+    QVERIFY(analysis);
+    PressurePlot* plot = analysis->plot();
+    auto* readout = analysis->findChild<QLabel*>("PointedValues");
+
+    const QPointF middle(plot->width() / 2.0, plot->height() / 3.0);
+    QMouseEvent move(QEvent::MouseMove, middle, plot->mapToGlobal(middle), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(plot, &move);
+    const folix::PointedValues pointed = plot->pointed().value();
+    QVERIFY(pointed.upper.x > 0.3 && pointed.upper.x < 0.7 && std::abs(pointed.upper.x - pointed.lower.x) < 0.02);
+    QCOMPARE(readout->text().toStdString(), folix::pointedText(pointed));
+
+    // A new angle reads out the new curves at the same place.
+    angleBox()->setValue(6);
+    QVERIFY(plot->pointed()->upper.x == pointed.upper.x && plot->pointed()->upper.y > pointed.upper.y);
+    QCOMPARE(readout->text().toStdString(), folix::pointedText(*plot->pointed()));
 }
 
 QTEST_MAIN(AnalysisWindowTest)

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,6 +73,10 @@ private slots:
     void resultBoxesAreNeverRead();
     void resultsFollowTheRegionalDecimalSeparator();
     void saveThatFailsNamesFileAndReason();
+    void trueProportionsAndReadableControlsAtAnySize();
+    void outlineAndFamilyReadableUnderADarkPalette();
+    void returnInAnInputBoxDesigns();
+    void saveAfterAStoppedRunWritesNothing();
 
 private:
     template <class T>
@@ -577,6 +582,93 @@ void MainWindowTest::saveThatFailsNamesFileAndReason()
     QVERIFY(shown[0].okOnly);
     QVERIFY2(shown[0].text.contains(QDir(workDir_->path()).filePath(folix::kResultsFileName)), qPrintable(shown[0].text));
     QVERIFY2(shown[0].text.contains(std::strerror(EISDIR)), qPrintable(shown[0].text));
+}
+
+// Height over chord of the drawn outline against that of its 52 samples (0.12156),
+// at window sizes that once squashed it; every control keeps its natural height.
+void MainWindowTest::trueProportionsAndReadableControlsAtAnySize()
+{
+    const double trueRatio = 0.12156;
+    for (const auto& [name, text] : {std::pair{"Text_Delta", "0.12"}, {"Text_Gamma", "0.02"}, {"Text_Tau", "10"}})
+        typeInto(name, text);
+    design();
+    auto* plot = find<SectionPlot>("Picture1");
+    for (const QSize size : {QSize(640, 420), QSize(1500, 800), window_->minimumSizeHint()}) {
+        window_->resize(size);
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();  // the plot's height follows its width
+        const QImage image = plot->grab().toImage();
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (plot->contentsRect().contains(x, y) && qGray(image.pixel(x, y)) < 100) ink |= QRect(x, y, 1, 1);
+        const double drawnRatio = double(ink.bottom() - ink.top()) / (ink.right() - ink.left());
+        const QString at = QString("%1x%2: %3").arg(window_->width()).arg(window_->height()).arg(drawnRatio);
+        QVERIFY2(std::abs(drawnRatio / trueRatio - 1) < 0.02, qPrintable(at));
+
+        for (auto* control : window_->findChildren<QWidget*>())
+            if (control->isVisible() && control->objectName() != "Label8" &&
+                (qobject_cast<QLabel*>(control) || qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control)))
+                QVERIFY2(control->height() >= control->sizeHint().height() &&
+                             (!qobject_cast<QLabel*>(control) || control->width() >= control->sizeHint().width()),
+                         qPrintable(at + " " + control->objectName()));
+    }
+}
+
+void MainWindowTest::outlineAndFamilyReadableUnderADarkPalette()
+{
+    const QPalette previous = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(45, 45, 45)));  // light text on dark backgrounds
+    MainWindow window;
+    window.findChild<QPushButton*>("Command1")->click();
+    const QImage image = window.findChild<SectionPlot*>("Picture1")->grab().toImage();
+    const QPalette family = window.findChild<QLineEdit*>("Text_Sonuc")->palette();
+    QApplication::setPalette(previous);
+    int inkPixels = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) inkPixels += qGray(image.pixel(x, y)) < 100;
+    QVERIFY2(inkPixels > 200, qPrintable(QString::number(inkPixels)));
+    QVERIFY(qGray(family.color(QPalette::Base).rgb()) - qGray(family.color(QPalette::Text).rgb()) > 150);
+}
+
+void MainWindowTest::returnInAnInputBoxDesigns()
+{
+    for (const char* name : {"Text_Delta", "Text_Gamma", "Text_Tau", "Text_xDltc"}) {
+        if (name == std::string_view("Text_xDltc")) clickRadio("Option_xDltc");
+        find<QListWidget>("List1")->clear();
+        QTest::keyClick(box(name), Qt::Key_Return);
+        QCOMPARE(history().mid(0, 3), (QStringList{" Iteration history", "", " M=2"}));
+    }
+    boxes_->take();  // the location 0.00 stops the exponent search
+}
+
+void MainWindowTest::saveAfterAStoppedRunWritesNothing()
+{
+    workInTemporaryDirectory();
+    typeInto("Text_Delta", "0.12");
+    typeInto("Text_Gamma", "0.02");
+    typeInto("Text_Tau", "10");
+    design();
+    typeInto("Text_Delta", "abc");
+    design();
+    QCOMPARE(boxes_->take().size(), std::size_t{1});
+    QCOMPARE(window_->statusBar()->currentMessage(), kStopped);
+
+    // The record now mixes the stopped run with the last one: nothing of it is written.
+    save();
+    QVERIFY(!QFile::exists(folix::kResultsFileName));
+    const auto shown = boxes_->take();
+    QCOMPARE(shown.size(), std::size_t{1});
+    QCOMPARE(shown[0].caption + ": " + shown[0].text,
+             "FolixDesign: The last design run stopped on an error; design again before saving.");
+
+    // A completed run makes it savable again, from the keyboard too.
+    typeInto("Text_Delta", "0.12");
+    design();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_));
+    QTest::keyClick(window_, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(readAll(folix::kResultsFileName).endsWith(" 0.12   0.02   0.32657   10.00   0.07030   0.04377   1.94444\r\n"));
+    QCOMPARE(window_->statusBar()->currentMessage(), "Saved to " + QDir(workDir_->path()).filePath(folix::kResultsFileName));
 }
 
 QTEST_MAIN(MainWindowTest)

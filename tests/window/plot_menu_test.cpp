@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDoubleSpinBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include "tests/window/silent_front_end.h"
 #include "window/analysis_window.h"
 #include "window/main_window.h"
+#include "window/pressure_chart.h"
 #include "window/section_plot.h"
 
 namespace {
@@ -70,10 +72,11 @@ private slots:
     void exportThatFailsNamesFileAndReason();
     void cancelledDialogWritesNothing();
     void copyPutsTheSameTextOnTheClipboard();
-    void savePictureWritesThePlotAsPng();
+    void savePictureWritesPngOrSvg();
     void savePictureThatFailsNamesFileAndReason();
     void afterAStoppedRunTheCommandsActOnTheDrawnDesign();
     void pressureDistributionOpensOneModelessWindow();
+    void analysisWindowSavesItsCpTable();
 
 private:
     QAction* action(const char* name) const;
@@ -100,7 +103,7 @@ void PlotMenuTest::init()
     chooser_ = {};
     window_->setSaveFileChooser([this](QWidget* parent, const QString& caption, const QString& suggested,
                                        const QString& filter) {
-        if (parent != window_) qFatal("file dialog without the main window as parent");
+        if (parent != window_ && parent != window_->analysisWindow()) qFatal("file dialog not over the asking window");
         chooser_.asked.push_back({caption, suggested, filter});
         return chooser_.answer;
     });
@@ -255,21 +258,33 @@ void PlotMenuTest::copyPutsTheSameTextOnTheClipboard()
     QVERIFY(QGuiApplication::clipboard()->text().startsWith("KARMAN-TREFFTZ AIRFOIL"));
 }
 
-void PlotMenuTest::savePictureWritesThePlotAsPng()
+void PlotMenuTest::savePictureWritesPngOrSvg()
 {
     design(kTypical);
     chooser_.answer = inWorkDir("typical.png");
     action("SavePicture")->trigger();
     QCOMPARE(chooser_.asked.size(), std::size_t{1});
     QCOMPARE(chooser_.asked[0].caption, "Save picture");
-    QCOMPARE(chooser_.asked[0].filter, "PNG images (*.png)");
+    QCOMPARE(chooser_.asked[0].filter, "PNG images (*.png);;SVG drawings (*.svg)");
     QCOMPARE(chooser_.asked[0].suggested, inWorkDir("karman-trefftz_F0.0703_G0.04377_m1.94444.png"));
 
+    // The visible window at twice the resolution of the screen, the leading edge a twelfth of the way across.
     QImage saved;
     QVERIFY(saved.load(chooser_.answer, "PNG"));
-    QCOMPARE(saved.size(), plot()->size());
-    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), plot()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(saved.size(), plot()->viewSize() * 2);
+    int leadingEdge = saved.width();
+    for (int y = 0; y < saved.height(); ++y)
+        for (int x = 0; x < leadingEdge; ++x)
+            if (qGray(saved.pixel(x, y)) < 100) leadingEdge = x;
+    QVERIFY2(std::abs(leadingEdge - saved.width() / 12.0) <= 2, qPrintable(QString::number(leadingEdge)));
     QVERIFY(readAll(chooser_.answer).startsWith("\x89PNG\r\n"));
+
+    // Vector lines, not a bitmap wrapped in SVG.
+    chooser_.answer = inWorkDir("typical.svg");
+    action("SavePicture")->trigger();
+    const QByteArray svg = readAll(chooser_.answer);
+    QVERIFY(svg.contains("<svg") && (svg.contains("<polyline") || svg.contains("<path") || svg.contains("<line")));
+    QVERIFY(!svg.contains("<image"));
 }
 
 void PlotMenuTest::savePictureThatFailsNamesFileAndReason()
@@ -341,6 +356,22 @@ void PlotMenuTest::pressureDistributionOpensOneModelessWindow()
     analysis->showMinimized();
     action("PressureDistribution")->trigger();
     QVERIFY(!(analysis->windowState() & Qt::WindowMinimized));
+}
+
+void PlotMenuTest::analysisWindowSavesItsCpTable()
+{
+    design(kTypical);
+    action("PressureDistribution")->trigger();
+    window_->analysisWindow()->findChild<QDoubleSpinBox*>("AngleOfAttack")->setValue(4);
+    chooser_.answer = inWorkDir("typical.csv");
+    window_->analysisWindow()->findChild<QAction*>("SaveCpTable")->trigger();
+    QCOMPARE(chooser_.asked.back().suggested, inWorkDir("karman-trefftz_F0.0703_G0.04377_m1.94444_alpha4_cp.csv"));
+
+    folix::DesignState state;
+    SilentFrontEnd silent;
+    folix::runDesign(state, kTypical, silent);
+    const folix::SectionAnalysis reference(state.F, state.G, state.EM, folix::pressureCircleAngles(state.EM));
+    QCOMPARE(readAll(chooser_.answer).toStdString(), folix::pressureTableText(reference.surface(), reference.loads(4).Cp));
 }
 
 QTEST_MAIN(PlotMenuTest)

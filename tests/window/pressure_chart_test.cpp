@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -141,6 +143,40 @@ TEST(PressureCurves, NeedOneValuePerPoint)
 {
     const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kEM));
     EXPECT_THROW(pressureCurves(section.surface(), std::vector<double>(3, 0.0)), std::invalid_argument);
+}
+
+// Each row as surface,x,y,Cp, following the curves, every number reading back exactly.
+TEST(PressureTable, OneRowPerCurvePointExactToTheBit)
+{
+    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kEM));
+    const SectionLoads loads = section.loads(4.0);
+    std::istringstream table(pressureTableText(section.surface(), loads.Cp));
+    std::string line;
+    std::getline(table, line);
+    EXPECT_EQ(line, "surface,x,y,Cp");
+    std::size_t row = 0;
+    for (; std::getline(table, line); ++row) {
+        const std::size_t i = row <= kPressurePoints / 2 ? row : row - 1;  // the leading edge is in both
+        const std::size_t comma = line.find(',');
+        EXPECT_EQ(line.substr(0, comma), i == row ? "upper" : "lower");
+        double x = 0, y = 0, Cp = 0;
+        const char* at = line.data() + comma + 1;
+        for (double* value : {&x, &y, &Cp}) at = std::from_chars(at, line.data() + line.size(), *value).ptr + 1;
+        EXPECT_TRUE(x == section.surface()[i].x && y == section.surface()[i].y && Cp == loads.Cp[i]) << line;
+    }
+    EXPECT_EQ(row, kPressurePoints + 1u);
+}
+
+TEST(PointedValues, NearestPointInChordOnEitherCurve)
+{
+    PressureCurves curves;
+    curves.upper = {{1.0, -0.2}, {0.5, 0.6}, {0.0, -1.0}};
+    curves.lower = {{0.0, -1.0}, {0.4, 0.1}, {1.0, -0.2}};
+    const PointedValues pointed = nearestPoints(curves, 0.42);
+    EXPECT_EQ(pointed.upper.x, 0.5);
+    EXPECT_EQ(pointed.lower.x, 0.4);
+    EXPECT_EQ(pointedText(pointed, ","),
+              "Upper surface: x/c = 0,5000  Cp = -0,6000     Lower surface: x/c = 0,4000  Cp = -0,1000");
 }
 
 TEST(SectionChart, ChordTicksAndOutlineExtent)
