@@ -30,6 +30,7 @@ void searchExponent(DesignState& state, const DesignInputs& inputs, DesignFrontE
         ITER = ITER + 1;
         if (ITER > kMostExponentSteps) {
             frontEnd.append(kLocationNotConverged);
+            frontEnd.exponentSearchGaveUp();
             return;
         }
         double XD3 = 0;
