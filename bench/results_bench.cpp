@@ -77,7 +77,7 @@ void SaveOntoLargeOddFile(benchmark::State& run)
         {"10 MiB of short lines", 160, shortLinesChunk},
     };
     constexpr double kMostSeconds = 2;
-    constexpr long kMostGrowthKilobytes = 4 * 1024;
+    constexpr long kMostGrowthKilobytes = 4L * 1024;
 
     const Kind& kind = kinds[run.range(0)];
     run.SetLabel(kind.name);

@@ -13,24 +13,27 @@ public:
     std::optional<double> location;
 };
 
+// The location of maximum thickness of F, G, m, measured on scratch tables;
+// none when the measurement stops at its table limit.
+std::optional<double> measuredLocation(double F, double G, double EM)
+{
+    DesignState scratch;
+    MeasurementOnly silent;
+    double DMAX = 0;
+    double GMAX = 0;
+    double XDMAXC = 0;
+    DGX(scratch, silent, F, G, EM, DMAX, GMAX, XDMAXC);
+    return silent.location;
+}
+
 }  // namespace
 
 DesignOutcome reportedDesign(const DesignInputs& inputs)
 {
     DesignOutcome outcome = designOutcome(inputs);
     if (outcome.error || outcome.measuredShownSection) return outcome;
-
-    DesignState scratch;
-    MeasurementOnly silent;
-    double F = outcome.F;
-    double G = outcome.G;
-    double EM = outcome.m;
-    double DMAX = 0;
-    double GMAX = 0;
-    double XDMAXC = 0;
     try {
-        DGX(scratch, silent, F, G, EM, DMAX, GMAX, XDMAXC);
-        outcome.maxThicknessAt = silent.location;
+        outcome.maxThicknessAt = measuredLocation(outcome.F, outcome.G, outcome.m);
         outcome.measuredShownSection = true;
     } catch (const ArithmeticError& e) {
         outcome.error = DesignError{e.kind(), e.what()};
