@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/pressure_integration.h"
+#include "testing/pressure_integration.h"
 #include "engine/section_analysis.h"
 #include "engine/selig_export.h"
 

@@ -67,4 +67,9 @@ double chordNormalisingScale(double F, double EM)
     return ((((chord * (onePlusF_m - F_m)) / 2) / EM) / onePlusF_m).value();
 }
 
+double outlineX(double x, double EM, double B)
+{
+    return ((1 - Real(x)) - Real(EM) * B).value();
+}
+
 }  // namespace folix

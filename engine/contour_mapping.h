@@ -14,4 +14,9 @@ void XY(DesignState& state, double& F, double& G, double& EM, double& TETA, int&
 // edge (circle angle pi) to the circle-angle-0 point.
 double chordNormalisingScale(double F, double EM);
 
+// An x of XY's first pass with that scale in the outline's frame: turned
+// around and shifted, the leading edge to x = 0 and the trailing edge to x = 1.
+// The window's outline and the coordinate file both go through it.
+double outlineX(double x, double EM, double B);
+
 }  // namespace folix

@@ -11,8 +11,10 @@ namespace folix {
 
 namespace {
 
-// Room for every fixed-point double with 5 decimals: 309 integer digits at most.
+// Room for every fixed-point double with up to 20 decimals: 309 integer digits at most.
 constexpr std::size_t kFixedBuffer = 400;
+constexpr int kDisplayDecimals = 5;
+constexpr int kSignificantDigits = 15;
 
 double parseCanonical(std::string_view digits)
 {
@@ -45,30 +47,46 @@ double readRadixInteger(std::string_view s, int radix)
 
 }  // namespace
 
-double roundForDisplay(double x)
+std::string fixedText(double x, int decimals, std::string_view decimalSeparator)
 {
     std::array<char, kFixedBuffer> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::fixed, 5).ptr;
-    const double rounded = parseCanonical(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())));
-    return rounded == 0.0 ? 0.0 : rounded;  // no "-0"
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::fixed, decimals).ptr;
+    std::string text(buffer.data(), end);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
+    return text;
 }
+
+SignificantDigits significantDigits(double x)
+{
+    std::array<char, 64> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific,
+                                   kSignificantDigits - 1).ptr;
+    const std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+
+    SignificantDigits form;
+    form.negative = text.front() == '-';
+    const std::size_t ePos = text.find('e');
+    for (char c : text.substr(0, ePos))
+        if (isDigit(c)) form.digits += c;
+    std::string_view exponentText = text.substr(ePos + 1);
+    if (exponentText.front() == '+') exponentText.remove_prefix(1);
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), form.exponent);
+    return form;
+}
+
+double roundForDisplay(double x) { return parseCanonical(fixedText(x, kDisplayDecimals)); }
 
 std::string formatGeneral(double x, std::string_view decimalSeparator)
 {
     if (x == 0.0 || !std::isfinite(x)) return "0";
 
-    // 15 significant digits as d.dddddddddddddde±XX, correctly rounded.
-    std::array<char, 64> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific, 14).ptr;
-    const std::string_view sci(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-
-    const bool negative = sci.front() == '-';
-    const std::size_t ePos = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(0, ePos))
-        if (isDigit(c)) digits += c;
+    const SignificantDigits form = significantDigits(x);
+    const bool negative = form.negative;
+    const int exponent = form.exponent;
+    std::string digits = form.digits;
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
 
     std::string text = negative ? "-" : "";
     if (exponent >= -5 && exponent < 15) {

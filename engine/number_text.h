@@ -5,6 +5,19 @@
 
 namespace folix {
 
+// x with exactly `decimals` decimals (0 to 20), correctly rounded from its exact
+// binary value (an exact half to the even digit); every integer digit, never an
+// exponent; "-" for negatives, but never on a value that rounds to zero.
+std::string fixedText(double x, int decimals, std::string_view decimalSeparator = ".");
+
+// x correctly rounded to 15 significant decimal digits.
+struct SignificantDigits {
+    bool negative = false;
+    std::string digits;  // all 15, the first non-zero unless x is 0
+    int exponent = 0;    // the first digit's power of ten
+};
+SignificantDigits significantDigits(double x);
+
 // Rounds to 5 decimal places, an exact half going to the even last digit.
 // Decided on the exact binary value, so 0.015625 gives 0.01562.
 double roundForDisplay(double x);

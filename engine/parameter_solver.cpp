@@ -17,6 +17,7 @@ void FGITER(DesignState& state, HistorySink& history, double& EM, double& XDMAXC
     history.append("");
     history.append(" M=" + displayText(EM, history.decimalSeparator()));
     history.append("");
+    history.solveStarted(EM);
 
     double F1 = (Real(Delta) / 1.3).value();
     double G1 = (2 * Real(Gamma)).value();
@@ -41,10 +42,14 @@ void FGITER(DesignState& state, HistorySink& history, double& EM, double& XDMAXC
         if (NIT > kMostSecantSteps) {
             history.append(" ");
             history.append(kSolveNotConverged);
+            history.solveEnded(false);
             return;
         }
         DGX(state, history, F3, G3, EM, D3, GM3, XDMAXC);
-        if (abs(Real(D3) - Delta) <= kTolerance && abs(Real(GM3) - Gamma) <= kTolerance) return;
+        if (abs(Real(D3) - Delta) <= kTolerance && abs(Real(GM3) - Gamma) <= kTolerance) {
+            history.solveEnded(true);
+            return;
+        }
         F1 = F2;
         G1 = G2;
         F2 = F3;

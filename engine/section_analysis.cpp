@@ -1,11 +1,10 @@
 #include "section_analysis.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 #include "contour_mapping.h"
+#include "number_text.h"
 #include "real.h"
 #include "selig_export.h"
 
@@ -183,14 +182,7 @@ std::vector<double> seligCircleAngles(int count)
 
 std::string coefficientText(double value, std::string_view decimalSeparator)
 {
-    std::array<char, 400> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
-                                   kCoefficientDecimals).ptr;
-    std::string text(buffer.data(), end);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-    const std::size_t point = text.find('.');
-    if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
-    return text;
+    return fixedText(value, kCoefficientDecimals, decimalSeparator);
 }
 
 }  // namespace folix

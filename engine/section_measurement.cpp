@@ -44,7 +44,10 @@ void DGX(DesignState& state, HistorySink& history, double& F, double& G, double&
 
         for (;;) {
             NPT = NPT + 1;
-            if (NPT >= kTableLimit) return;
+            if (NPT >= kTableLimit) {
+                history.sectionMeasured({F, G, EM, std::nullopt});
+                return;
+            }
             TETAD = (TETAD + STEP).value();
             XY(state, F, G, EM, TETAD, NPT, B);
             const Real DPT =
@@ -61,7 +64,10 @@ void DGX(DesignState& state, HistorySink& history, double& F, double& G, double&
         if (G != 0) {
             for (;;) {
                 NPT = NPT + 1;
-                if (NPT >= kTableLimit) return;
+                if (NPT >= kTableLimit) {
+                    history.sectionMeasured({F, G, EM, std::nullopt});
+                    return;
+                }
                 TETAG = (TETAG + STEP).value();
                 XY(state, F, G, EM, TETAG, NPT, B);
                 const Real GPT = (Real(state.YU[NPT]) + state.YL[NPT]) / (2 * CHORD);
@@ -76,6 +82,7 @@ void DGX(DesignState& state, HistorySink& history, double& F, double& G, double&
 
     XDMAXC = ((XLE - XDA) / CHORD).value();
     history.append(resultLine(F, G, DMAX, GMAX, XDMAXC, history.decimalSeparator()));
+    history.sectionMeasured({F, G, EM, XDMAXC});
 }
 
 }  // namespace folix

@@ -1,7 +1,5 @@
 #include "selig_export.h"
 
-#include <array>
-#include <charconv>
 #include <limits>
 #include <stdexcept>
 
@@ -20,10 +18,7 @@ constexpr int kDecimals = 10;
 // rounds to zero is written without a sign.
 void appendFixed(std::string& text, double v)
 {
-    std::array<char, 400> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, std::chars_format::fixed, kDecimals).ptr;
-    std::string_view digits(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-    if (digits.front() == '-' && digits.find_first_not_of("-0.") == std::string_view::npos) digits.remove_prefix(1);
+    const std::string digits = fixedText(v, kDecimals);
     if (digits.front() != '-') text += ' ';
     text += digits;
 }
@@ -82,9 +77,7 @@ std::vector<SectionPoint> outlinePoints(double F, double G, double EM, const std
         double TETA = angle;
         int I = 1;
         XY(scratch, F, G, EM, TETA, I, B);
-        // The window's normalisation: leading edge to 0, trailing edge to 1.
-        const Real x = (1 - Real(scratch.XU[I])) - Real(EM) * B;
-        outline.push_back({x.value(), scratch.YU[I]});
+        outline.push_back({outlineX(scratch.XU[I], EM, B), scratch.YU[I]});
     }
     return outline;
 }

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/sweep/watched_design_run.h"
+#include "testing/watched_design_run.h"
 
 namespace {
 

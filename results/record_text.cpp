@@ -1,39 +1,13 @@
 #include "record_text.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cstddef>
+
+#include "engine/number_text.h"
 
 namespace folix {
 
 namespace {
-
-constexpr int kSignificantDigits = 15;
-
-struct DecimalForm {
-    bool negative = false;
-    std::string digits;  // the significant digits, the first one non-zero unless the value is 0
-    int exponent = 0;    // the first digit's power of ten
-};
-
-DecimalForm significantDecimalForm(double value)
-{
-    std::array<char, 64> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                   std::chars_format::scientific, kSignificantDigits - 1).ptr;
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-
-    DecimalForm form;
-    form.negative = text.front() == '-';
-    const std::size_t ePos = text.find('e');
-    for (char c : text.substr(0, ePos))
-        if (c >= '0' && c <= '9') form.digits += c;
-    std::string_view exponentText = text.substr(ePos + 1);
-    if (exponentText.front() == '+') exponentText.remove_prefix(1);
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), form.exponent);
-    return form;
-}
 
 // Adds one unit in the last place of a digit string, growing it on a carry out of the front.
 void incrementDigits(std::string& digits)
@@ -52,7 +26,7 @@ void incrementDigits(std::string& digits)
 
 std::string fileNumberText(double value, int decimals)
 {
-    const DecimalForm form = significantDecimalForm(value);
+    const SignificantDigits form = significantDigits(value);
     const auto places = static_cast<std::size_t>(decimals);
 
     std::string integerDigits;

@@ -30,6 +30,7 @@ void searchExponent(DesignState& state, const DesignInputs& inputs, DesignFrontE
         ITER = ITER + 1;
         if (ITER > kMostExponentSteps) {
             frontEnd.append(kLocationNotConverged);
+            frontEnd.exponentSearchGaveUp();
             return;
         }
         double XD3 = 0;
@@ -69,8 +70,7 @@ void fillProfileTables(DesignState& state)
     for (int I = 1; I <= kAngleSteps + 1; ++I) {
         double TETA = ((I - 1) * DTETA).value();
         XY(state, state.F, state.G, state.EM, TETA, I, B);
-        // Turn x around and shift it: leading edge to 0, trailing edge to 1.
-        state.XU[I] = ((1 - Real(state.XU[I])) - Real(state.EM) * B).value();
+        state.XU[I] = outlineX(state.XU[I], state.EM, B);
     }
 }
 

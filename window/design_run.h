@@ -41,6 +41,8 @@ public:
     virtual void clearHistory() = 0;
     virtual void showResults(const ResultTexts& texts) = 0;
     virtual void drawSection(const Outline& outline) = 0;
+    // The location search gave up (after its line).
+    virtual void exponentSearchGaveUp() {}
 };
 
 inline constexpr const char* kHistoryTitle = " Iteration history";

@@ -4,9 +4,9 @@
 #include <cctype>
 
 #include "csv_text.h"
-#include "design_outcome.h"
 #include "design_report.h"
 #include "engine/section_analysis.h"
+#include "reported_design.h"
 #include "save_design.h"
 #include "section_flow.h"
 #include "strict_number.h"
@@ -45,7 +45,7 @@ bool namesTheColumns(const std::vector<std::string>& fields)
 
 std::string status(const DesignOutcome& outcome, const std::optional<FlowOutcome>& flow)
 {
-    if (outcome.error) return "error: " + *outcome.error;
+    if (outcome.error) return "error: " + outcome.error->reason;
     if (flow && flow->error) return "error: " + *flow->error;
     return outcome.converged() ? kOk : "not converged";
 }
@@ -126,14 +126,15 @@ int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool sa
             writeRow(out, fields, noResults, "bad row: " + problem);
             continue;
         }
-        DesignOutcome outcome = designSection(*inputs);
+        const DesignOutcome outcome = reportedDesign(*inputs);
+        DesignState record = designRecord(outcome);
         std::optional<FlowOutcome> flow;
-        if (alpha && !outcome.error) flow = analyseFlow(outcome.state, *alpha, std::nullopt);
+        if (alpha && !outcome.error) flow = analyseFlow(record, *alpha, std::nullopt);
         const std::string rowStatus = status(outcome, flow);
         writeRow(out, fields, resultColumns(outcome) + (alpha ? loadColumns(flow) : ""), rowStatus);
         // After a failed save the next would fail alike: stop saving, go on designing.
         if (save && !saveFailed && rowStatus == kOk) {
-            saveFailed = !saveDesign(outcome.state, err, "line " + std::to_string(lineNumber) + ": ");
+            saveFailed = !saveDesign(record, err, "line " + std::to_string(lineNumber) + ": ");
             if (saveFailed) err << "folix: no later row is saved\n";
         }
     }

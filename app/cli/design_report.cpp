@@ -44,7 +44,6 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     const bool done = !outcome.error;
     const auto value = [done](double v) { return done ? jsonNumber(v) : "null"; };
     const auto text = [done](const std::string& t) { return done ? jsonString(t) : "null"; };
-    const DesignState& s = outcome.state;
 
     out << "{\n";
     out << "  \"mode\": " << jsonString(inputs.locationMode ? "location" : "angle") << ",\n";
@@ -52,10 +51,10 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
         << ", \"camber\": " << jsonNumber(readLeadingNumber(inputs.gamma))
         << ", \"te_angle\": " << jsonNumber(readLeadingNumber(inputs.tau)) << ", \"max_thickness_at\": "
         << (inputs.locationMode ? jsonNumber(readLeadingNumber(inputs.xDltc)) : "null") << "},\n";
-    out << "  \"family\": " << text(s.AirfoilType) << ",\n";
-    out << "  \"F\": " << value(s.F) << ",\n";
-    out << "  \"G\": " << value(s.G) << ",\n";
-    out << "  \"m\": " << value(s.EM) << ",\n";
+    out << "  \"family\": " << text(outcome.family) << ",\n";
+    out << "  \"F\": " << value(outcome.F) << ",\n";
+    out << "  \"G\": " << value(outcome.G) << ",\n";
+    out << "  \"m\": " << value(outcome.m) << ",\n";
     out << "  \"max_thickness_at\": " << (done ? jsonNumber(outcome.maxThicknessAt) : "null") << ",\n";
     if (flow) {
         const std::optional<SectionFlow>& found = flow->flow;
@@ -74,22 +73,24 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     }
     out << "  \"converged\": " << (done ? jsonBool(outcome.converged()) : "null") << ",\n";
     out << "  \"iterations\": [";
-    for (std::size_t i = 0; i < outcome.summary.solves.size(); ++i) {
-        const SolveSummary& solve = outcome.summary.solves[i];
-        // An error may have cut the last solve short: its outcome is unknown.
-        const bool cutShort = !done && i + 1 == outcome.summary.solves.size();
-        out << (i == 0 ? "\n" : ",\n") << "    {\"m\": " << jsonString(solve.exponent)
+    for (std::size_t i = 0; i < outcome.solves.size(); ++i) {
+        const SolveRecord& solve = outcome.solves[i];
+        // After an error the last solve's outcome counts as unknown, even had it ended.
+        const bool known = solve.converged && (done || i + 1 < outcome.solves.size());
+        out << (i == 0 ? "\n" : ",\n") << "    {\"m\": " << jsonString(displayText(solve.exponent))
             << ", \"measurements\": " << solve.measurements
-            << ", \"converged\": " << (cutShort ? "null" : jsonBool(solve.converged)) << "}";
+            << ", \"converged\": " << (known ? jsonBool(*solve.converged) : "null") << "}";
     }
-    out << (outcome.summary.solves.empty() ? "],\n" : "\n  ],\n");
+    out << (outcome.solves.empty() ? "],\n" : "\n  ],\n");
     out << "  \"location_search_converged\": "
-        << (inputs.locationMode && done ? jsonBool(!outcome.summary.locationSearchGaveUp) : "null") << ",\n";
+        << (inputs.locationMode && done ? jsonBool(!outcome.locationSearchGaveUp) : "null") << ",\n";
     out << "  \"history\": [";
     for (std::size_t i = 0; i < outcome.history.size(); ++i)
         out << (i == 0 ? "\n" : ",\n") << "    " << jsonString(outcome.history[i]);
     out << (outcome.history.empty() ? "],\n" : "\n  ],\n");
-    out << "  \"error\": " << jsonText(outcome.error ? outcome.error : flow ? flow->error : std::nullopt) << "\n";
+    const std::optional<std::string> error =
+        outcome.error ? std::optional(outcome.error->reason) : flow ? flow->error : std::nullopt;
+    out << "  \"error\": " << jsonText(error) << "\n";
     out << "}\n";
 }
 

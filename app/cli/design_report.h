@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "design_outcome.h"
 #include "section_flow.h"
+#include "window/design_outcome.h"
 #include "window/design_run.h"
 
 namespace folix {

@@ -9,9 +9,9 @@
 
 #include "batch_run.h"
 #include "command_line.h"
-#include "design_outcome.h"
 #include "design_report.h"
 #include "engine/selig_export.h"
+#include "reported_design.h"
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
 #include "save_design.h"
@@ -42,19 +42,20 @@ bool writeOutputFile(const std::string& file, const std::string& text, std::ostr
 // `out` takes the printed results; `standardOutput` a file named "-".
 int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err, std::ostream& standardOutput)
 {
-    DesignOutcome outcome = designSection(request.inputs);
+    const DesignOutcome outcome = reportedDesign(request.inputs);
+    DesignState record = designRecord(outcome);
     // The flow comes before any output: a section without one gets no files.
     std::optional<FlowOutcome> flow;
     if (request.alpha || request.cpFile) {
         const double alpha = request.alpha.value_or(0.0);
         const std::optional<int> points = request.cpFile ? std::optional(request.points) : std::nullopt;
-        flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt} : analyseFlow(outcome.state, alpha, points);
+        flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt} : analyseFlow(record, alpha, points);
     }
 
     if (request.json) writeJson(out, request.inputs, outcome, flow ? &*flow : nullptr);
     else if (request.history) writeHistory(out, outcome);
     if (outcome.error) {
-        err << "error: " << *outcome.error << '\n';
+        err << "error: " << outcome.error->reason << '\n';
         return kExitFailed;
     }
     if (!request.json) {
@@ -72,7 +73,7 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     int status = kExitDone;
     if (request.datFile) {
         try {
-            if (!writeOutputFile(*request.datFile, seligText(outcome.state, request.points), standardOutput, err))
+            if (!writeOutputFile(*request.datFile, seligText(record, request.points), standardOutput, err))
                 status = kExitFailed;
         } catch (const ArithmeticError& e) {
             err << "error: coordinates: " << e.what() << '\n';
@@ -80,10 +81,10 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         }
     }
     if (request.cpFile) {
-        const std::string text = pressureFileText(outcome.state, flow->alpha, *flow->flow);
+        const std::string text = pressureFileText(record, flow->alpha, *flow->flow);
         if (!writeOutputFile(*request.cpFile, text, standardOutput, err)) status = kExitFailed;
     }
-    if (request.save && !saveDesign(outcome.state, err)) status = kExitFailed;
+    if (request.save && !saveDesign(record, err)) status = kExitFailed;
     return status;
 }
 

@@ -4,11 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/cli/history_summary.h"
 #include "app/cli/json_text.h"
-#include "engine/parameter_solver.h"
 #include "results/results_file.h"
-#include "window/design_run.h"
 
 namespace folix {
 namespace {
@@ -46,32 +43,6 @@ TEST(JsonText, NumbersReadBackToTheSameDouble)
     }
     EXPECT_EQ(jsonNumber(0.1), "0.1");
     EXPECT_EQ(jsonNumber(std::optional<double>()), "null");
-}
-
-TEST(HistorySummary, EverySolveAndWhetherItGaveUp)
-{
-    const std::vector<std::string> lines = {
-        kHistoryTitle, "", " M=2", "", "F=0.1  G=0", "F=0.2  G=0", "F=0.3  G=0",
-        "", " M=1.95", "", "F=0.1  G=0", "F=0.2  G=0", " ", kSolveNotConverged,
-        "", " M=1.9", "", "F=0.1  G=0", kLocationNotConverged,
-    };
-    const HistorySummary summary = summariseHistory(lines);
-    ASSERT_EQ(summary.solves.size(), 3u);
-    EXPECT_EQ(summary.solves[0].exponent, "2");
-    EXPECT_EQ(summary.solves[0].measurements, 3u);
-    EXPECT_TRUE(summary.solves[0].converged);
-    EXPECT_EQ(summary.solves[1].exponent, "1.95");
-    EXPECT_EQ(summary.solves[1].measurements, 2u);
-    EXPECT_FALSE(summary.solves[1].converged);
-    EXPECT_EQ(summary.solves[2].measurements, 1u);
-    EXPECT_TRUE(summary.solves[2].converged);
-    EXPECT_TRUE(summary.locationSearchGaveUp);
-    EXPECT_FALSE(summary.converged());
-
-    const HistorySummary clean = summariseHistory({kHistoryTitle, "", " M=2", "", "F=0.1  G=0"});
-    EXPECT_TRUE(clean.converged());
-    EXPECT_FALSE(summariseHistory({kHistoryTitle, "", " M=2", "", " ", kSolveNotConverged}).converged());
-    EXPECT_TRUE(summariseHistory({}).converged());
 }
 
 }  // namespace

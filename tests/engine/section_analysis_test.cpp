@@ -9,7 +9,7 @@
 
 #include "engine/contour_mapping.h"
 #include "engine/parameter_solver.h"
-#include "engine/pressure_integration.h"
+#include "testing/pressure_integration.h"
 #include "engine/section_analysis.h"
 #include "engine/selig_export.h"
 

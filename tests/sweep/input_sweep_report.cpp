@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/sweep/input_grid.h"
-#include "tests/sweep/watched_design_run.h"
+#include "testing/watched_design_run.h"
 
 using namespace folix;
 using namespace folix::sweep;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/sweep/input_grid.h"
-#include "tests/sweep/watched_design_run.h"
+#include "testing/watched_design_run.h"
 
 namespace folix::sweep {
 namespace {

@@ -19,7 +19,7 @@
 #include <memory>
 
 #include "results/results_file.h"
-#include "tests/sweep/watched_design_run.h"
+#include "testing/watched_design_run.h"
 #include "window/main_window.h"
 
 namespace {

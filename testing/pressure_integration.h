@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "section_analysis.h"
+#include "engine/section_analysis.h"
 
 namespace folix {
 

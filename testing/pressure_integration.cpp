@@ -1,10 +1,10 @@
-#include "pressure_integration.h"
+#include "testing/pressure_integration.h"
 
 #include <cmath>
 #include <cstddef>
 #include <stdexcept>
 
-#include "real.h"
+#include "engine/real.h"
 
 namespace folix {
 

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "engine/number_text.h"
+#include "tests/typical_design.h"
+#include "window/design_outcome.h"
+
+namespace folix {
+namespace {
+
+struct Case {
+    DesignInputs inputs;
+    std::optional<ErrorKind> error;
+    std::size_t solves;
+    int lastSolveMeasurements;
+    std::optional<bool> lastSolveConverged;
+    bool searchGaveUp;
+    bool measuredShownSection;
+    const char* maxThicknessAt;  // as shown; the last measurement's
+};
+
+const Case kCases[] = {
+    {{"0.12", "0.02", "10", "0", false}, std::nullopt, 1, 5, true, false, true, "0.32657"},
+    {{"0.12", "0.02", "0", "0.30", true}, std::nullopt, 4, 5, true, false, true, "0.29983"},
+    {{"0.6", "0.15", "20", "0", false}, std::nullopt, 1, 22, false, false, false, "0.33127"},  // solve gives up
+    {{"0.04", "0", "0", "0.2", true}, std::nullopt, 22, 4, true, true, false, "0.62522"},     // search gives up
+    {{"0.12", "0.02", "9", "0.3", true}, ErrorKind::DivisionByZero, 2, 5, true, false, false, "0.31787"},
+    {{"0.06", "0", "18", "0", false}, ErrorKind::InvalidArgument, 1, 2, std::nullopt, false, false, "0.38846"},
+    {{"1e308", "0", "10", "0", false}, ErrorKind::Overflow, 1, 0, std::nullopt, false, false, nullptr},
+};
+
+TEST(DesignOutcome, WhatEachRunReportsAsData)
+{
+    for (const Case& c : kCases) {
+        const DesignOutcome o = designOutcome(c.inputs);
+        SCOPED_TRACE(c.inputs.delta + "," + c.inputs.gamma + "," + c.inputs.tau);
+        EXPECT_EQ(o.error ? std::optional(o.error->kind) : std::nullopt, c.error);
+        EXPECT_EQ(o.error ? o.error->reason : "", c.error ? errorMessage(*c.error) : "");
+        ASSERT_EQ(o.solves.size(), c.solves);
+        EXPECT_EQ(o.solves.back().measurements, c.lastSolveMeasurements);
+        EXPECT_EQ(o.solves.back().converged, c.lastSolveConverged);
+        EXPECT_EQ(o.locationSearchGaveUp, c.searchGaveUp);
+        EXPECT_EQ(o.measuredShownSection, c.measuredShownSection);
+        EXPECT_EQ(o.maxThicknessAt ? displayText(*o.maxThicknessAt) : "none", c.maxThicknessAt ? c.maxThicknessAt : "none");
+        EXPECT_EQ(o.converged(), !c.error && c.measuredShownSection && !c.searchGaveUp);
+        EXPECT_EQ(o.outline.has_value(), !c.error);
+        EXPECT_EQ(o.texts.m, c.error ? "" : displayText(o.m));
+    }
+}
+
+TEST(DesignOutcome, TypicalRunKeepsTheWindowsTextsAndRecord)
+{
+    const DesignOutcome o = designOutcome({"0.12", "0.02", "10", "0", false});
+    EXPECT_EQ(o.history, typical::runHistory());
+    EXPECT_EQ(o.family, kKarmanTrefftzAirfoil);
+    EXPECT_EQ(o.solves[0].exponent, o.m);
+    const DesignState record = designRecord(o);
+    EXPECT_EQ(record.F, o.F);
+    EXPECT_EQ(record.XDltC, *o.maxThicknessAt);  // angle mode records the measured location
+    EXPECT_EQ(record.AirfoilType, o.family);
+}
+
+}  // namespace
+}  // namespace folix
