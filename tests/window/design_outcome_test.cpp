@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <stdexcept>
 
 #include "engine/number_text.h"
 #include "tests/typical_design.h"
+#include "window/design_batch.h"
 #include "window/design_outcome.h"
 
 namespace folix {
@@ -59,6 +61,36 @@ TEST(DesignOutcome, TypicalRunKeepsTheWindowsTextsAndRecord)
     EXPECT_EQ(record.F, o.F);
     EXPECT_EQ(record.XDltC, *o.maxThicknessAt);  // angle mode records the measured location
     EXPECT_EQ(record.AirfoilType, o.family);
+}
+
+}  // namespace
+}  // namespace folix
+
+namespace folix {
+namespace {
+
+TEST(DesignBatch, OutcomesInInputOrderWhateverTheWorkers)
+{
+    std::vector<DesignInputs> inputs;
+    for (const Case& c : kCases) inputs.push_back(c.inputs);
+    inputs.insert(inputs.end(), inputs.begin(), inputs.end());
+    const std::vector<DesignOutcome> one = designOutcomes(inputs, 1);
+    const std::vector<DesignOutcome> four = designOutcomes(inputs, 4);
+    ASSERT_EQ(four.size(), inputs.size());
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        EXPECT_EQ(four[i].history, one[i].history) << i;
+        EXPECT_EQ(four[i].F, one[i].F) << i;
+        EXPECT_EQ(four[i].history, designOutcome(inputs[i]).history) << i;
+    }
+}
+
+TEST(DesignBatch, AWorkersExceptionReachesTheCallerAfterAllStopped)
+{
+    EXPECT_THROW(forEachIndex(1000, 3,
+                              [](std::size_t i) {
+                                  if (i == 10) throw std::runtime_error("row 10");
+                              }),
+                 std::runtime_error);
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "window/design_outcome.h"
+
+namespace folix {
+
+// The number of workers a study uses unless told otherwise: one per core.
+unsigned defaultJobs();
+
+// Calls work(i) once for every i in [0, count), on `jobs` threads at most
+// (1: in the calling thread, in order). Indices are handed out one at a time,
+// so uneven rows keep every worker busy. The first exception a call throws
+// is rethrown here once every worker has stopped.
+void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work);
+
+// The outcomes of many design runs, in the order of their inputs; each run
+// has a record of its own, so the result is the same for every `jobs`.
+std::vector<DesignOutcome> designOutcomes(const std::vector<DesignInputs>& inputs, unsigned jobs);
+
+}  // namespace folix
