@@ -24,7 +24,8 @@ constexpr auto kLockPoll = std::chrono::milliseconds(10);
 
 std::string randomSuffix()
 {
-    static std::mt19937_64 generator{std::random_device{}()};
+    // One generator per thread: workers of a batch write files side by side.
+    thread_local std::mt19937_64 generator{std::random_device{}()};
     return std::to_string(generator() % 1'000'000'000'000ULL);
 }
 
