@@ -98,7 +98,7 @@ TEST_F(BadCommandLine, ExitTwoWithAMessageAndNothingWritten)
         {{"design", "--save=yes"}, "folix: --save takes no value"},
         {{"batch"}, "folix: batch needs a CSV file"},
         {{"batch", "a.csv", "b.csv"}, "folix: batch takes one file, not 'a.csv' and 'b.csv'"},
-        {{"batch", "a.csv", "--points", "5"}, "folix: unknown option --points"},
+        {{"batch", "a.csv", "--points", "5"}, "folix: --points needs --dat-dir"},
         {{"batch", "no-such-file.csv", "--save"}, "folix: cannot read no-such-file.csv: No such file or directory\n"},
         {{"batch", "."}, "folix: cannot read .: Is a directory\n"},
         {{"--help", "design"}, "folix: unexpected argument 'design' after --help"},
