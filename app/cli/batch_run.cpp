@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <functional>
 #include <sstream>
 #include <system_error>
@@ -148,9 +147,10 @@ std::string loadColumns(const std::optional<FlowOutcome>& flow)
 // DIR/line-000012.dat: at least six digits, so that the files list in line order.
 std::filesystem::path coordinateFile(const std::filesystem::path& dir, std::size_t line)
 {
-    char name[48];
-    std::snprintf(name, sizeof name, "line-%06zu.dat", line);
-    return dir / name;
+    constexpr std::size_t kDigits = 6;
+    std::string number = std::to_string(line);
+    if (number.size() < kDigits) number.insert(0, kDigits - number.size(), '0');
+    return dir / ("line-" + number + ".dat");
 }
 
 std::string writeCoordinates(const BatchOptions& options, const DesignState& record, std::size_t line)
@@ -186,6 +186,13 @@ RowOutcome designRow(const InputRow& row, const BatchOptions& options)
     if (options.datDir && (rowStatus == kOk || rowStatus == kNotConverged))
         result.fileProblem = writeCoordinates(options, record, row.line);
     return result;
+}
+
+// Messages take the progress line's place; it comes back with the next rows.
+std::ostream& messageStream(std::ostream& err, ProgressLine* progress)
+{
+    if (progress) progress->clear();
+    return err;
 }
 
 // Fills `chunk` with the next rows; false once the input is used up.
@@ -233,11 +240,7 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
 int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const BatchOptions& options)
 {
     ProgressLine* const progress = options.progress;
-    // Messages take the progress line's place; it comes back with the next rows.
-    const auto message = [&]() -> std::ostream& {
-        if (progress) progress->clear();
-        return err;
-    };
+    const auto message = [&]() -> std::ostream& { return messageStream(err, progress); };
     if (options.datDir) {
         std::error_code failure;
         std::filesystem::create_directories(*options.datDir, failure);

@@ -192,11 +192,11 @@ std::size_t lineNumber(ArgumentReader& reader, const std::string& option)
 {
     const std::string text = reader.value(option);
     std::string problem;
-    const auto number = readStrictCount(text, problem);
-    if (!number) throw UsageError(option + ": " + problem);
-    if (*number < 1 || *number > kLastFirstLine)
+    const auto line = readStrictCount(text, problem);
+    if (!line) throw UsageError(option + ": " + problem);
+    if (*line < 1 || *line > kLastFirstLine)
         throw UsageError(option + ": " + text + " is outside 1 to " + std::to_string(kLastFirstLine));
-    return static_cast<std::size_t>(*number);
+    return static_cast<std::size_t>(*line);
 }
 
 // Two names of one file as far as the names tell; links are not followed.
