@@ -221,6 +221,20 @@ Request help(const ArgumentReader& reader, const std::string& option)
     return HelpRequest{};
 }
 
+// The options that say which section to design, shared by design and polar;
+// false for any other argument.
+bool designOption(ArgumentReader& reader, const std::string& arg, DesignInputs& inputs)
+{
+    if (arg == "--thickness") inputs.delta = numberText(reader, arg);
+    else if (arg == "--camber") inputs.gamma = numberText(reader, arg);
+    else if (arg == "--te-angle") inputs.tau = numberText(reader, arg);
+    else if (arg == "--max-thickness-at") {
+        inputs.xDltc = numberText(reader, arg);
+        inputs.locationMode = true;
+    } else return false;
+    return true;
+}
+
 Request parseDesign(const std::vector<std::string>& args)
 {
     DesignRequest request;
@@ -228,13 +242,8 @@ Request parseDesign(const std::vector<std::string>& args)
     while (!reader.done()) {
         const std::string arg = reader.take();
         if (reader.operand()) unexpected(arg, reader);  // design takes none
-        if (arg == "--thickness") request.inputs.delta = numberText(reader, arg);
-        else if (arg == "--camber") request.inputs.gamma = numberText(reader, arg);
-        else if (arg == "--te-angle") request.inputs.tau = numberText(reader, arg);
-        else if (arg == "--max-thickness-at") {
-            request.inputs.xDltc = numberText(reader, arg);
-            request.inputs.locationMode = true;
-        } else if (arg == "--dat") request.datFile = fileName(reader, arg);
+        if (designOption(reader, arg, request.inputs)) continue;
+        if (arg == "--dat") request.datFile = fileName(reader, arg);
         else if (arg == "--cp") request.cpFile = fileName(reader, arg);
         else if (arg == "--alpha") request.alpha = number(reader, arg);
         else if (arg == "--points") request.points = pointCount(reader, arg);
@@ -274,8 +283,7 @@ Request parseBatch(const std::vector<std::string>& args)
         else if (arg == "--dat-dir") {
             request.datDir = fileName(reader, arg);
             if (request.datDir == kStandardStream) throw UsageError("--dat-dir needs a folder; - is no folder");
-        }
-        else if (arg == "--points") request.points = pointCount(reader, arg);
+        } else if (arg == "--points") request.points = pointCount(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
@@ -294,13 +302,8 @@ Request parsePolar(const std::vector<std::string>& args)
     while (!reader.done()) {
         const std::string arg = reader.take();
         if (reader.operand()) unexpected(arg, reader);  // polar takes none
-        if (arg == "--thickness") request.inputs.delta = numberText(reader, arg);
-        else if (arg == "--camber") request.inputs.gamma = numberText(reader, arg);
-        else if (arg == "--te-angle") request.inputs.tau = numberText(reader, arg);
-        else if (arg == "--max-thickness-at") {
-            request.inputs.xDltc = numberText(reader, arg);
-            request.inputs.locationMode = true;
-        } else if (arg == "--alpha-from") from = number(reader, arg);
+        if (designOption(reader, arg, request.inputs)) continue;
+        if (arg == "--alpha-from") from = number(reader, arg);
         else if (arg == "--alpha-to") to = number(reader, arg);
         else if (arg == "--alpha-step") step = number(reader, arg);
         else if (arg == "--points") request.points = pointCount(reader, arg);

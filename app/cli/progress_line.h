@@ -22,8 +22,6 @@ public:
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
-    void setTotal(std::optional<std::size_t> total) { total_ = total; }
-
     // Redraws with `done` rows unless the last drawing is too recent.
     void update(std::size_t done);
 
