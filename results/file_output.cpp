@@ -24,7 +24,7 @@ constexpr auto kLockPoll = std::chrono::milliseconds(10);
 
 std::string randomSuffix()
 {
-    // One generator per thread: workers of a batch write files side by side.
+    // One generator per thread: the batch writes files from several at once.
     thread_local std::mt19937_64 generator{std::random_device{}()};
     return std::to_string(generator() % 1'000'000'000'000ULL);
 }

@@ -10,8 +10,10 @@
 #include <QVBoxLayout>
 
 #include "engine/number_text.h"
+#include "engine/section_polar.h"
 #include "window/file_saver.h"
 #include "window/picture_file.h"
+#include "window/polar_range_dialog.h"
 #include "window/pressure_chart.h"
 #include "window/pressure_plot.h"
 
@@ -136,6 +138,7 @@ void AnalysisWindow::buildSaveMenu()
     };
     add("SaveChartPicture", "Save picture\u2026", &AnalysisWindow::savePicture);
     add("SaveCpTable", "Save Cp table\u2026", &AnalysisWindow::saveTable);
+    add("ExportPolar", "Export polar\u2026", &AnalysisWindow::askPolarRange);
 
     save_->setMenu(saveMenu_);
     save_->setVisible(saver_ != nullptr);
@@ -152,6 +155,7 @@ double AnalysisWindow::angleOfAttack() const
 
 void AnalysisWindow::showDesign(const folix::DrawnDesign& design)
 {
+    design_ = design;
     family_->setText(QString::fromStdString(design.AirfoilType));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 
@@ -230,4 +234,32 @@ void AnalysisWindow::saveTable()
     }
     const QString path = saver_->askForFile(this, "Save Cp table", nameEnd(".csv"), "CSV tables (*.csv)");
     if (!path.isEmpty()) saver_->writeFile(path, table, "Cp table");
+}
+
+void AnalysisWindow::askPolarRange()
+{
+    if (!saver_ || !analysis_) return;
+    if (!polarRange_) {
+        polarRange_ = new PolarRangeDialog(this, -kSteepestAngle, kSteepestAngle, kAngleStep);
+        connect(polarRange_, &QDialog::accepted, this, &AnalysisWindow::exportPolar);
+    }
+    polarRange_->open();
+}
+
+void AnalysisWindow::exportPolar()
+{
+    if (!saver_ || !analysis_) return;
+    std::string table;
+    try {
+        const std::vector<double> angles = folix::polarAngles(polarRange_->from(), polarRange_->to(), polarRange_->step());
+        table = folix::polarCsvText(folix::sectionPolar(design_.F, design_.G, design_.EM, angles));
+    } catch (const std::invalid_argument& error) {
+        saver_->warn(QString("No polar: %1.").arg(error.what()));
+        return;
+    } catch (const folix::ArithmeticError& error) {
+        saver_->warn(QString("The polar could not be computed: %1").arg(error.what()));
+        return;
+    }
+    const QString path = saver_->askForFile(this, "Export polar", "_polar.csv", "CSV tables (*.csv)");
+    if (!path.isEmpty()) saver_->writeFile(path, table, "polar");
 }

@@ -8,6 +8,7 @@
 #include "window/drawn_design.h"
 
 class FileSaver;
+class PolarRangeDialog;
 class PressurePlot;
 class QDoubleSpinBox;
 class QLabel;
@@ -21,7 +22,7 @@ inline constexpr const char* kAnalysisTitle = "Pressure distribution";
 // The surface is mapped once per design; a new angle of attack only asks the
 // analysis for its loads, so the spin box can be dragged smoothly.
 // With a file saver it also saves what it shows, from its "Save" button or
-// the chart's context menu.
+// the chart's context menu, and the section's polar over a range of angles.
 class AnalysisWindow : public QWidget {
     Q_OBJECT
 
@@ -41,9 +42,12 @@ private:
     void buildSaveMenu();
     void savePicture();
     void saveTable();
+    void askPolarRange();
+    void exportPolar();
     QString nameEnd(const char* extension) const;
 
     std::optional<folix::SectionAnalysis> analysis_;
+    folix::DrawnDesign design_;
     FileSaver* saver_ = nullptr;
 
     QLabel* family_ = nullptr;
@@ -56,4 +60,5 @@ private:
     PressurePlot* plot_ = nullptr;
     QPushButton* save_ = nullptr;
     QMenu* saveMenu_ = nullptr;
+    PolarRangeDialog* polarRange_ = nullptr;
 };

@@ -17,6 +17,14 @@ unsigned defaultJobs();
 // is rethrown here once every worker has stopped.
 void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work);
 
+// The same, telling the calling thread how far the work has got: `progress`
+// receives the number of calls finished, on the calling thread, after every
+// call when working alone and every kProgressIntervalMs otherwise (the
+// calling thread then only waits for the workers).
+inline constexpr int kProgressIntervalMs = 100;
+void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work,
+                  const std::function<void(std::size_t done)>& progress);
+
 // The outcomes of many design runs, in the order of their inputs; each run
 // has a record of its own, so the result is the same for every `jobs`.
 std::vector<DesignOutcome> designOutcomes(const std::vector<DesignInputs>& inputs, unsigned jobs);

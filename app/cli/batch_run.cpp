@@ -2,14 +2,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
+#include <sstream>
+#include <system_error>
 
 #include "csv_text.h"
 #include "design_report.h"
 #include "engine/section_analysis.h"
 #include "reported_design.h"
+#include "results/file_output.h"
 #include "save_design.h"
 #include "section_flow.h"
 #include "strict_number.h"
+#include "window/design_batch.h"
 
 namespace folix {
 
@@ -18,9 +23,17 @@ namespace {
 constexpr std::size_t kInputColumns = 4;
 constexpr const char* kHeader = "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,";
 constexpr const char* kLoadsHeader = "Cl,Cm,";
-constexpr const char* kStatusHeader = "status";
+constexpr const char* kStatusHeader = "status,line";
 constexpr const char* kOk = "ok";
+constexpr const char* kNotConverged = "not converged";
 constexpr const char* kColumnNames[kInputColumns] = {"thickness", "camber", "te_angle", "max_thickness_at"};
+
+// What a part of the input may hold: rows enough to keep every worker busy
+// for a while, text little enough for any machine.
+constexpr std::size_t kChunkRows = 4096;
+constexpr std::size_t kChunkBytes = std::size_t{4} << 20;
+// A longer line is no row of numbers; only its beginning is kept.
+constexpr std::size_t kLongestLine = 65536;
 
 bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
 
@@ -43,18 +56,79 @@ bool namesTheColumns(const std::vector<std::string>& fields)
     return true;
 }
 
+// One line of input, without its LF; false at the end. A line beyond
+// kLongestLine keeps its beginning and sets `tooLong`.
+bool nextLine(std::streambuf& in, std::string& line, bool& tooLong)
+{
+    line.clear();
+    tooLong = false;
+    using Traits = std::streambuf::traits_type;
+    Traits::int_type c = in.sbumpc();
+    if (Traits::eq_int_type(c, Traits::eof())) return false;
+    for (; !Traits::eq_int_type(c, Traits::eof()) && c != '\n'; c = in.sbumpc()) {
+        if (line.size() < kLongestLine) line.push_back(Traits::to_char_type(c));
+        else tooLong = true;
+    }
+    return true;
+}
+
+// Reads lines and tells which are rows: blank lines and a header are not.
+class RowReader {
+public:
+    RowReader(std::streambuf& in, std::size_t firstLine) : in_(in), lineNumber_(firstLine - 1) {}
+
+    // The next row; false at the end of the input.
+    bool next(std::string& text, bool& tooLong, std::size_t& lineNumber)
+    {
+        while (nextLine(in_, text, tooLong)) {
+            ++lineNumber_;
+            // A spreadsheet's byte order mark would hide the first row's number.
+            constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+            if (firstLine_ && text.rfind(kByteOrderMark, 0) == 0) text.erase(0, kByteOrderMark.size());
+            firstLine_ = false;
+            if (!tooLong && isBlank(text)) continue;
+            const bool header = firstRow_ && !tooLong && namesTheColumns(splitCsvLine(text));
+            firstRow_ = false;
+            if (header) continue;
+            lineNumber = lineNumber_;
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::streambuf& in_;
+    std::size_t lineNumber_;
+    bool firstLine_ = true;
+    bool firstRow_ = true;
+};
+
+struct InputRow {
+    std::size_t line = 0;
+    std::string text;
+    bool tooLong = false;
+};
+
+// What a worker makes of a row; the calling thread writes and saves it.
+struct RowOutcome {
+    std::string csv;  // the output line with its end
+    std::optional<DesignState> toSave;
+    std::string fileProblem;  // why its coordinate file could not be written
+};
+
 std::string status(const DesignOutcome& outcome, const std::optional<FlowOutcome>& flow)
 {
     if (outcome.error) return "error: " + outcome.error->reason;
     if (flow && flow->error) return "error: " + *flow->error;
-    return outcome.converged() ? kOk : "not converged";
+    return outcome.converged() ? kOk : kNotConverged;
 }
 
-void writeRow(std::ostream& out, const std::vector<std::string>& fields, const std::string& results,
-              const std::string& rowStatus)
+std::string rowText(const std::vector<std::string>& fields, const std::string& results, const std::string& rowStatus,
+                    std::size_t line)
 {
-    for (std::size_t i = 0; i < kInputColumns; ++i) out << (i < fields.size() ? csvField(fields[i]) : "") << ',';
-    out << results << csvField(rowStatus) << '\n';
+    std::string text;
+    for (std::size_t i = 0; i < kInputColumns; ++i) text += (i < fields.size() ? csvField(fields[i]) : "") + ',';
+    return text + results + csvField(rowStatus) + ',' + std::to_string(line) + '\n';
 }
 
 std::string resultColumns(const DesignOutcome& outcome)
@@ -68,6 +142,71 @@ std::string loadColumns(const std::optional<FlowOutcome>& flow)
 {
     if (!flow || !flow->flow) return ",,";
     return coefficientText(flow->flow->Cl) + ',' + coefficientText(flow->flow->Cm) + ',';
+}
+
+// DIR/line-000012.dat: at least six digits, so that the files list in line order.
+std::filesystem::path coordinateFile(const std::filesystem::path& dir, std::size_t line)
+{
+    constexpr std::size_t kDigits = 6;
+    std::string number = std::to_string(line);
+    if (number.size() < kDigits) number.insert(0, kDigits - number.size(), '0');
+    return dir / ("line-" + number + ".dat");
+}
+
+std::string writeCoordinates(const BatchOptions& options, const DesignState& record, std::size_t line)
+{
+    const std::filesystem::path file = coordinateFile(*options.datDir, line);
+    try {
+        const FileWrite written = writeTextFile(file, seligText(record, options.points));
+        return written.written ? "" : "cannot write " + file.string() + ": " + written.reason;
+    } catch (const ArithmeticError& e) {
+        return "coordinates of " + file.string() + ": " + e.what();
+    }
+}
+
+RowOutcome designRow(const InputRow& row, const BatchOptions& options)
+{
+    const std::string noResults = options.alpha ? ",,,,,,," : ",,,,,";
+    if (row.tooLong)
+        return {rowText({}, noResults, "bad row: longer than " + std::to_string(kLongestLine) + " characters", row.line),
+                std::nullopt, ""};
+    const std::vector<std::string> fields = splitCsvLine(row.text);
+    std::string problem;
+    const auto inputs = batchRowInputs(fields, problem);
+    if (!inputs) return {rowText(fields, noResults, "bad row: " + problem, row.line), std::nullopt, ""};
+
+    const DesignOutcome outcome = reportedDesign(*inputs);
+    const DesignState record = designRecord(outcome);
+    std::optional<FlowOutcome> flow;
+    if (options.alpha && !outcome.error) flow = analyseFlow(record, *options.alpha, std::nullopt);
+    const std::string rowStatus = status(outcome, flow);
+    RowOutcome result;
+    result.csv = rowText(fields, resultColumns(outcome) + (options.alpha ? loadColumns(flow) : ""), rowStatus, row.line);
+    if (options.save && rowStatus == kOk) result.toSave = record;
+    if (options.datDir && (rowStatus == kOk || rowStatus == kNotConverged))
+        result.fileProblem = writeCoordinates(options, record, row.line);
+    return result;
+}
+
+// Messages take the progress line's place; it comes back with the next rows.
+std::ostream& messageStream(std::ostream& err, ProgressLine* progress)
+{
+    if (progress) progress->clear();
+    return err;
+}
+
+// Fills `chunk` with the next rows; false once the input is used up.
+bool readChunk(RowReader& reader, std::vector<InputRow>& chunk)
+{
+    chunk.clear();
+    std::size_t bytes = 0;
+    InputRow row;
+    while (chunk.size() < kChunkRows && bytes < kChunkBytes) {
+        if (!reader.next(row.text, row.tooLong, row.line)) return false;
+        bytes += row.text.size();
+        chunk.push_back(row);
+    }
+    return true;
 }
 
 }  // namespace
@@ -98,47 +237,77 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
     return inputs;
 }
 
-int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save, std::optional<double> alpha)
+int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const BatchOptions& options)
 {
-    bool saveFailed = false;
-    // A spreadsheet's byte order mark would hide the first row's number.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (csv.substr(0, kByteOrderMark.size()) == kByteOrderMark) csv.remove_prefix(kByteOrderMark.size());
-    const std::string noResults = alpha ? ",,,,,,," : ",,,,,";
-    out << kHeader << (alpha ? kLoadsHeader : "") << kStatusHeader << '\n';
-    bool firstLine = true;
-    std::size_t lineNumber = 0;
-    while (!csv.empty()) {
-        const auto end = csv.find('\n');
-        const std::string_view line = csv.substr(0, end);
-        csv.remove_prefix(end == std::string_view::npos ? csv.size() : end + 1);
-        ++lineNumber;
-        if (isBlank(line)) continue;
-
-        const std::vector<std::string> fields = splitCsvLine(line);
-        const bool header = firstLine && namesTheColumns(fields);
-        firstLine = false;
-        if (header) continue;
-
-        std::string problem;
-        const auto inputs = batchRowInputs(fields, problem);
-        if (!inputs) {
-            writeRow(out, fields, noResults, "bad row: " + problem);
-            continue;
-        }
-        const DesignOutcome outcome = reportedDesign(*inputs);
-        DesignState record = designRecord(outcome);
-        std::optional<FlowOutcome> flow;
-        if (alpha && !outcome.error) flow = analyseFlow(record, *alpha, std::nullopt);
-        const std::string rowStatus = status(outcome, flow);
-        writeRow(out, fields, resultColumns(outcome) + (alpha ? loadColumns(flow) : ""), rowStatus);
-        // After a failed save the next would fail alike: stop saving, go on designing.
-        if (save && !saveFailed && rowStatus == kOk) {
-            saveFailed = !saveDesign(record, err, "line " + std::to_string(lineNumber) + ": ");
-            if (saveFailed) err << "folix: no later row is saved\n";
+    ProgressLine* const progress = options.progress;
+    const auto message = [&]() -> std::ostream& { return messageStream(err, progress); };
+    if (options.datDir) {
+        std::error_code failure;
+        std::filesystem::create_directories(*options.datDir, failure);
+        if (failure) {
+            message() << "error: cannot make the folder " << options.datDir->string() << ": "
+                      << systemReason(failure.value()) << '\n';
+            return 1;
         }
     }
-    return saveFailed ? 1 : 0;
+
+    out << kHeader << (options.alpha ? kLoadsHeader : "") << kStatusHeader << '\n';
+    bool saveFailed = false;
+    bool fileFailed = false;
+    std::size_t rowsDone = 0;
+    RowReader reader(csv, options.firstLine);
+    std::vector<InputRow> chunk;
+    std::vector<RowOutcome> results;
+    bool more = true;
+    while (more && out) {
+        more = readChunk(reader, chunk);
+        results.assign(chunk.size(), {});
+        std::function<void(std::size_t)> tell;
+        if (progress) tell = [&](std::size_t done) { progress->update(rowsDone + done); };
+        forEachIndex(chunk.size(), options.jobs, [&](std::size_t i) { results[i] = designRow(chunk[i], options); }, tell);
+
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            const RowOutcome& row = results[i];
+            out << row.csv;
+            const std::string where = "line " + std::to_string(chunk[i].line) + ": ";
+            if (!row.fileProblem.empty()) {
+                message() << "error: " << where << row.fileProblem << '\n';
+                fileFailed = true;
+            }
+            // After a failed save the next would fail alike: stop saving, go on designing.
+            if (row.toSave && !saveFailed) {
+                DesignState record = *row.toSave;
+                std::ostringstream said;
+                saveFailed = !saveDesign(record, said, where);
+                if (saveFailed) said << "folix: no later row is saved\n";
+                if (!said.str().empty()) message() << said.str();
+            }
+        }
+        rowsDone += chunk.size();
+        out.flush();
+    }
+    if (progress) progress->clear();
+    return saveFailed || fileFailed ? 1 : 0;
+}
+
+int runBatch(std::string_view csv, std::ostream& out, std::ostream& err, bool save, std::optional<double> alpha)
+{
+    std::stringbuf text{std::string(csv)};
+    BatchOptions options;
+    options.save = save;
+    options.alpha = alpha;
+    return runBatch(text, out, err, options);
+}
+
+std::size_t countBatchRows(std::streambuf& csv)
+{
+    RowReader reader(csv, 1);
+    std::string text;
+    bool tooLong = false;
+    std::size_t line = 0;
+    std::size_t rows = 0;
+    while (reader.next(text, tooLong, line)) ++rows;
+    return rows;
 }
 
 }  // namespace folix

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/section_polar.h"
 #include "strict_number.h"
 
 namespace folix {
@@ -14,7 +15,10 @@ const char* const kUsageText =
     "  folix design [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "               [--history | --json] [--save] [--alpha DEG]\n"
     "               [--dat FILE] [--cp FILE] [--points N]\n"
-    "  folix batch FILE.csv [--save] [--alpha DEG]\n"
+    "  folix batch FILE.csv [--save] [--alpha DEG] [-j N] [--first-line N]\n"
+    "              [--dat-dir DIR [--points N]]\n"
+    "  folix polar [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
+    "              --alpha-from A --alpha-to B --alpha-step S [--json] [--points N]\n"
     "  folix --help | --version\n"
     "\n"
     "design   designs one section, like \"Design airfoil\" in the window, and prints\n"
@@ -43,9 +47,26 @@ const char* const kUsageText =
     "                        (default 161)\n"
     "\n"
     "batch    designs every row \"thickness,camber,te_angle[,max_thickness_at]\" of a\n"
-    "         CSV file (\"-\" reads standard input) and writes CSV to standard output.\n"
+    "         CSV file (\"-\" reads standard input) and writes CSV to standard output,\n"
+    "         in input order, each row ending with its input line number (column line).\n"
     "  --save                append every design whose status is ok to Folix_Input.txt\n"
     "  --alpha DEG           add the columns Cl and Cm at this angle of attack\n"
+    "  -j N, --jobs N        design N rows at once, 1 to 1024 (default: one per core)\n"
+    "  --first-line N        the input's first line is line N (a part of a larger file)\n"
+    "  --dat-dir DIR         write DIR/line-000012.dat, the coordinates of every row\n"
+    "                        whose status is ok or not converged (DIR made if missing)\n"
+    "  --points N            number of points of those files, as for design\n"
+    "\n"
+    "polar    prints CSV \"alpha,Cl,Cm,Cp_min,x_Cp_min\" for one design (options as\n"
+    "         for design): the exact inviscid Cl and Cm and the lowest pressure\n"
+    "         coefficient on the surface with its x/c, at alpha = A + k S up to B.\n"
+    "         For m > 2 or F <= 0 (no finite speed at the trailing or leading edge)\n"
+    "         Cp_min is the lowest over the points of the coordinate file.\n"
+    "  --alpha-from A, --alpha-to B, --alpha-step S\n"
+    "                        angles of attack in degrees: A <= B, S > 0, at most\n"
+    "                        100001 angles\n"
+    "  --json                print one JSON object with an array per column instead\n"
+    "  --points N            points of that coordinate file (default 161)\n"
     "\n"
     "-- ends the options: folix batch -- -rows.csv reads the file -rows.csv.\n"
     "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line.\n";
@@ -157,6 +178,27 @@ int pointCount(ArgumentReader& reader, const std::string& option)
     return static_cast<int>(*count);
 }
 
+unsigned jobCount(const std::string& option, const std::string& text)
+{
+    std::string problem;
+    const auto count = readStrictCount(text, problem);
+    if (!count) throw UsageError(option + ": " + problem);
+    if (*count < 1 || *count > kMostJobs)
+        throw UsageError(option + ": " + text + " is outside 1 to " + std::to_string(kMostJobs));
+    return static_cast<unsigned>(*count);
+}
+
+std::size_t lineNumber(ArgumentReader& reader, const std::string& option)
+{
+    const std::string text = reader.value(option);
+    std::string problem;
+    const auto line = readStrictCount(text, problem);
+    if (!line) throw UsageError(option + ": " + problem);
+    if (*line < 1 || *line > kLastFirstLine)
+        throw UsageError(option + ": " + text + " is outside 1 to " + std::to_string(kLastFirstLine));
+    return static_cast<std::size_t>(*line);
+}
+
 // Two names of one file as far as the names tell; links are not followed.
 bool sameFile(const std::string& a, const std::string& b)
 {
@@ -179,6 +221,20 @@ Request help(const ArgumentReader& reader, const std::string& option)
     return HelpRequest{};
 }
 
+// The options that say which section to design, shared by design and polar;
+// false for any other argument.
+bool designOption(ArgumentReader& reader, const std::string& arg, DesignInputs& inputs)
+{
+    if (arg == "--thickness") inputs.delta = numberText(reader, arg);
+    else if (arg == "--camber") inputs.gamma = numberText(reader, arg);
+    else if (arg == "--te-angle") inputs.tau = numberText(reader, arg);
+    else if (arg == "--max-thickness-at") {
+        inputs.xDltc = numberText(reader, arg);
+        inputs.locationMode = true;
+    } else return false;
+    return true;
+}
+
 Request parseDesign(const std::vector<std::string>& args)
 {
     DesignRequest request;
@@ -186,13 +242,8 @@ Request parseDesign(const std::vector<std::string>& args)
     while (!reader.done()) {
         const std::string arg = reader.take();
         if (reader.operand()) unexpected(arg, reader);  // design takes none
-        if (arg == "--thickness") request.inputs.delta = numberText(reader, arg);
-        else if (arg == "--camber") request.inputs.gamma = numberText(reader, arg);
-        else if (arg == "--te-angle") request.inputs.tau = numberText(reader, arg);
-        else if (arg == "--max-thickness-at") {
-            request.inputs.xDltc = numberText(reader, arg);
-            request.inputs.locationMode = true;
-        } else if (arg == "--dat") request.datFile = fileName(reader, arg);
+        if (designOption(reader, arg, request.inputs)) continue;
+        if (arg == "--dat") request.datFile = fileName(reader, arg);
         else if (arg == "--cp") request.cpFile = fileName(reader, arg);
         else if (arg == "--alpha") request.alpha = number(reader, arg);
         else if (arg == "--points") request.points = pointCount(reader, arg);
@@ -224,10 +275,48 @@ Request parseBatch(const std::vector<std::string>& args)
             haveFile = true;
         } else if (arg == "--save") request.save = flag(reader, arg);
         else if (arg == "--alpha") request.alpha = number(reader, arg);
+        else if (arg == "--jobs" || arg.rfind("-j", 0) == 0) {
+            if (request.jobs) throw UsageError("-j and --jobs are given more than once");
+            const bool attached = arg.size() > 2 && arg != "--jobs";  // -j4, as make takes it
+            request.jobs = jobCount(attached ? "-j" : arg, attached ? arg.substr(2) : reader.value(arg));
+        } else if (arg == "--first-line") request.firstLine = lineNumber(reader, arg);
+        else if (arg == "--dat-dir") {
+            request.datDir = fileName(reader, arg);
+            if (request.datDir == kStandardStream) throw UsageError("--dat-dir needs a folder; - is no folder");
+        } else if (arg == "--points") request.points = pointCount(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
     if (!haveFile) throw UsageError("batch needs a CSV file");
+    if (reader.seen("--points") && !request.datDir) throw UsageError("--points needs --dat-dir");
+    return request;
+}
+
+Request parsePolar(const std::vector<std::string>& args)
+{
+    PolarRequest request;
+    std::optional<double> from;
+    std::optional<double> to;
+    std::optional<double> step;
+    ArgumentReader reader(args, 1);
+    while (!reader.done()) {
+        const std::string arg = reader.take();
+        if (reader.operand()) unexpected(arg, reader);  // polar takes none
+        if (designOption(reader, arg, request.inputs)) continue;
+        if (arg == "--alpha-from") from = number(reader, arg);
+        else if (arg == "--alpha-to") to = number(reader, arg);
+        else if (arg == "--alpha-step") step = number(reader, arg);
+        else if (arg == "--points") request.points = pointCount(reader, arg);
+        else if (arg == "--json") request.json = flag(reader, arg);
+        else if (arg == "--help" || arg == "-h") return help(reader, arg);
+        else unexpected(arg, reader);
+    }
+    if (!from || !to || !step) throw UsageError("polar needs --alpha-from, --alpha-to and --alpha-step");
+    try {
+        request.alphas = polarAngles(*from, *to, *step);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(e.what());
+    }
     return request;
 }
 
@@ -244,6 +333,7 @@ Request parseCommandLine(const std::vector<std::string>& args)
     }
     if (command == "design") return parseDesign(args);
     if (command == "batch") return parseBatch(args);
+    if (command == "polar") return parsePolar(args);
     if (!command.empty() && command.front() == '-') throw UsageError("unknown option " + command);
     throw UsageError("unknown command '" + command + "'");
 }

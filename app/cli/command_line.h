@@ -34,13 +34,27 @@ struct DesignRequest {
     int points = kDefaultSeligPoints;   // of the coordinate and pressure files
 };
 
+inline constexpr unsigned kMostJobs = 1024;
+inline constexpr long long kLastFirstLine = 1'000'000'000'000'000;
+
 struct BatchRequest {
     std::string file;  // "-" for standard input
     bool save = false;
     std::optional<double> alpha;  // degrees; adds the Cl and Cm columns
+    std::optional<unsigned> jobs;  // none: one per core
+    std::size_t firstLine = 1;
+    std::optional<std::string> datDir;
+    int points = kDefaultSeligPoints;  // of the coordinate files
 };
 
-using Request = std::variant<HelpRequest, VersionRequest, DesignRequest, BatchRequest>;
+struct PolarRequest {
+    DesignInputs inputs;
+    std::vector<double> alphas;  // degrees, as polarAngles gives them
+    bool json = false;
+    int points = kDefaultSeligPoints;  // where Cp_min is taken over a coordinate file's points
+};
+
+using Request = std::variant<HelpRequest, VersionRequest, DesignRequest, BatchRequest, PolarRequest>;
 
 // Reads the arguments after the program name; "--" ends the options. Raises
 // UsageError for an unknown command or option, an argument that no command

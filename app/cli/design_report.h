@@ -8,6 +8,9 @@
 
 namespace folix {
 
+inline constexpr const char* kNotConvergedWarning =
+    "folix: warning: the iteration did not converge; the values are the last ones tried\n";
+
 // The results as the window shows them, one "name: value" line each.
 void writeResults(std::ostream& out, const DesignOutcome& outcome);
 

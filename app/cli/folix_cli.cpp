@@ -1,21 +1,26 @@
 #include "folix_cli.h"
 
 #include <cerrno>
-#include <iterator>
+#include <optional>
 #include <variant>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "batch_run.h"
 #include "command_line.h"
+#include "descriptor_input.h"
 #include "design_report.h"
 #include "engine/selig_export.h"
+#include "polar_command.h"
+#include "progress_line.h"
 #include "reported_design.h"
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
 #include "save_design.h"
 #include "section_flow.h"
+#include "window/design_batch.h"
 
 namespace folix {
 
@@ -62,7 +67,7 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         writeResults(out, outcome);
         if (request.alpha && flow->flow) writeLoads(out, *flow->flow);
     }
-    if (!outcome.converged()) err << "folix: warning: the iteration did not converge; the values are the last ones tried\n";
+    if (!outcome.converged()) err << kNotConvergedWarning;
     if (flow && flow->error) {
         err << "error: " << *flow->error << '\n';
         return kExitFailed;
@@ -88,44 +93,60 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     return status;
 }
 
-// The whole batch file; none, and the system's reason in `reason`, when it cannot be read.
-std::optional<std::string> readAll(const std::string& file, std::istream& in, std::string& reason)
+// The number of rows of a regular file, for the progress line; none for
+// anything else, which cannot be read twice.
+std::optional<std::size_t> rowsOfFile(int fd)
 {
-    if (file == kStandardStream) return std::string(std::istreambuf_iterator<char>(in), {});
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        reason = systemReason(errno);
-        return std::nullopt;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    std::optional<std::size_t> rows;
+    {
+        DescriptorInput counting(fd);
+        rows = countBatchRows(counting);
+        if (counting.error() != 0) rows.reset();
     }
-    FileDescriptor reading(fd);
-    std::string contents;
-    char chunk[1 << 16];
-    for (;;) {
-        const ssize_t count = ::read(reading.get(), chunk, sizeof chunk);
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) {
-            reason = systemReason(errno);
-            return std::nullopt;
-        }
-        if (count == 0) return contents;
-        contents.append(chunk, static_cast<std::size_t>(count));
-    }
+    if (::lseek(fd, 0, SEEK_SET) != 0) return std::nullopt;
+    return rows;
 }
 
-int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream& out, std::ostream& err)
+int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream& out, std::ostream& err,
+                    bool errIsTerminal)
 {
-    std::string reason;
-    const auto csv = readAll(request.file, in, reason);
-    if (!csv) {
-        err << "folix: cannot read " << request.file << ": " << reason << '\n';
+    BatchOptions options;
+    options.save = request.save;
+    options.alpha = request.alpha;
+    options.jobs = request.jobs.value_or(defaultJobs());
+    options.firstLine = request.firstLine;
+    if (request.datDir) options.datDir = *request.datDir;
+    options.points = request.points;
+
+    if (request.file == kStandardStream) {
+        std::optional<ProgressLine> progress;
+        if (errIsTerminal) options.progress = &progress.emplace(err, std::nullopt);
+        return runBatch(*in.rdbuf(), out, err, options);
+    }
+    const int fd = ::open(request.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        err << "folix: cannot read " << request.file << ": " << systemReason(errno) << '\n';
         return kExitUsage;
     }
-    return runBatch(*csv, out, err, request.save, request.alpha);
+    FileDescriptor reading(fd);
+    std::optional<ProgressLine> progress;
+    if (errIsTerminal) options.progress = &progress.emplace(err, rowsOfFile(fd));
+    DescriptorInput csv(fd);
+    csv.sgetc();  // a file that cannot be read at all (a folder) gets no output
+    const int status = csv.error() == 0 ? runBatch(csv, out, err, options) : 0;
+    if (csv.error() != 0) {
+        err << "folix: cannot read " << request.file << ": " << systemReason(csv.error()) << '\n';
+        return kExitUsage;
+    }
+    return status;
 }
 
 }  // namespace
 
-int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+             bool errIsTerminal)
 {
     Request request;
     try {
@@ -148,7 +169,8 @@ int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostrea
         const bool fileOnOutput = design->datFile == kStandardStream || design->cpFile == kStandardStream;
         return runDesignCommand(*design, fileOnOutput ? err : out, err, out);
     }
-    return runBatchCommand(std::get<BatchRequest>(request), in, out, err);
+    if (const auto* polar = std::get_if<PolarRequest>(&request)) return runPolarCommand(*polar, out, err);
+    return runBatchCommand(std::get<BatchRequest>(request), in, out, err, errIsTerminal);
 }
 
 }  // namespace folix

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     folix::DescriptorOutput standardOutput(STDOUT_FILENO);
     std::ostream out(&standardOutput);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = folix::runFolix(args, std::cin, out, std::cerr);
+    const int status = folix::runFolix(args, std::cin, out, std::cerr, ::isatty(STDERR_FILENO) == 1);
     out.flush();
     if (standardOutput.error() == 0) return status;
     std::cerr << "error: cannot write standard output: " << folix::systemReason(standardOutput.error()) << '\n';

@@ -13,7 +13,7 @@ using testing::readBytes;
 using testing::runCli;
 
 const std::string kHeader =
-    "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,status";
+    "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,status,line";
 
 // What `folix design` prints for the same inputs, as one CSV result part.
 std::string designedColumns(std::vector<std::string> args)
@@ -41,14 +41,14 @@ TEST(Batch, RowsGiveWhatTheDesignCommandGives)
     const std::vector<std::string> expected = {
         kHeader,
         "0.12,0.02,10,," +
-            designedColumns({"--thickness", "0.12", "--camber", "0.02", "--te-angle", "10"}) + "ok",
+            designedColumns({"--thickness", "0.12", "--camber", "0.02", "--te-angle", "10"}) + "ok,2",
         "0.12,0.02,0,0.30," +
-            designedColumns({"--thickness", "0.12", "--camber", "0.02", "--max-thickness-at", "0.30"}) + "ok",
-        "0.10,0,5,," + designedColumns({"--thickness", "0.10", "--te-angle", "5"}) + "ok",
-        "0.15,0.04,5,," + designedColumns({"--thickness", "0.15", "--camber", "0.04", "--te-angle", "5"}) + "ok",
+            designedColumns({"--thickness", "0.12", "--camber", "0.02", "--max-thickness-at", "0.30"}) + "ok,4",
+        "0.10,0,5,," + designedColumns({"--thickness", "0.10", "--te-angle", "5"}) + "ok,6",
+        "0.15,0.04,5,," + designedColumns({"--thickness", "0.15", "--camber", "0.04", "--te-angle", "5"}) + "ok,7",
     };
     EXPECT_EQ(linesOf(out.str()), expected);
-    EXPECT_EQ(expected[1], "0.12,0.02,10,,KARMAN-TREFFTZ AIRFOIL,0.0703,0.04377,1.94444,0.32657,ok");
+    EXPECT_EQ(expected[1], "0.12,0.02,10,,KARMAN-TREFFTZ AIRFOIL,0.0703,0.04377,1.94444,0.32657,ok,2");
 }
 
 TEST(Batch, FailingRowsDoNotStopTheOthers)
@@ -68,16 +68,16 @@ TEST(Batch, FailingRowsDoNotStopTheOthers)
     EXPECT_EQ(runBatch(csv, out, err, false), 0);
     const std::vector<std::string> expected = {
         kHeader,
-        "0.12,0.02,,,,,,,,bad row: 2 fields instead of 3 or 4",
-        "0.12,0.02,10,0.3,,,,,,bad row: 5 fields instead of 3 or 4",
-        "0.12,abc,10,,,,,,,bad row: camber 'abc' is not a number",
-        "0.12,0.02,1x,,,,,,,bad row: te_angle '1x' is not a number",
-        "0.12,0.02,0,nan,,,,,,bad row: max_thickness_at 'nan' is not a number",
-        "thickness,camber,te_angle,,,,,,,bad row: thickness 'thickness' is not a number",  // only a first line is a header
-        ",,,,,,,,,bad row: thickness '' is not a number",
-        "0.12,0.02,9,0.3,,,,,,error: Division by zero",
-        "0.04,0,0,0.2,KARMAN-TREFFTZ AIRFOIL,0.02795,0,2.01649,0.20493,not converged",
-        "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok",
+        "0.12,0.02,,,,,,,,bad row: 2 fields instead of 3 or 4,1",
+        "0.12,0.02,10,0.3,,,,,,bad row: 5 fields instead of 3 or 4,2",
+        "0.12,abc,10,,,,,,,bad row: camber 'abc' is not a number,3",
+        "0.12,0.02,1x,,,,,,,bad row: te_angle '1x' is not a number,4",
+        "0.12,0.02,0,nan,,,,,,bad row: max_thickness_at 'nan' is not a number,5",
+        "thickness,camber,te_angle,,,,,,,bad row: thickness 'thickness' is not a number,6",  // only a first line is a header
+        ",,,,,,,,,bad row: thickness '' is not a number,7",
+        "0.12,0.02,9,0.3,,,,,,error: Division by zero,8",
+        "0.04,0,0,0.2,KARMAN-TREFFTZ AIRFOIL,0.02795,0,2.01649,0.20493,not converged,9",
+        "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok,10",
     };
     EXPECT_EQ(linesOf(out.str()), expected);
     EXPECT_EQ(err.str(), "");
@@ -85,14 +85,14 @@ TEST(Batch, FailingRowsDoNotStopTheOthers)
 
 TEST(Batch, OnlyTheColumnNamesMakeAHeaderAndQuotesAreRead)
 {
-    const std::string ok = "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok\n";
+    const std::string ok = "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok,2\n";
     const std::pair<std::string, std::string> cases[] = {
         {" Thickness ,CAMBER,\tte_angle,Max_Thickness_At\n0.10,0,0\n", ok},
-        {"0.12x,0.02,10\n0.10,0,0\n", "0.12x,0.02,10,,,,,,,bad row: thickness '0.12x' is not a number\n" + ok},
-        {"\"0.10\", \"0\" ,\"0\"\n", ok},
-        {"\"0,10\",0,0\n", "\"0,10\",0,0,,,,,,,\"bad row: thickness '0,10' is not a number\"\n"},
-        {"\"0.1\"\"0\",0,0\n", "\"0.1\"\"0\",0,0,,,,,,,\"bad row: thickness '0.1\"\"0' is not a number\"\n"},
-        {"\"0.10,0,0\n", "\"0.10,0,0\",,,,,,,,,bad row: 1 field instead of 3 or 4\n"},
+        {"0.12x,0.02,10\n0.10,0,0\n", "0.12x,0.02,10,,,,,,,bad row: thickness '0.12x' is not a number,1\n" + ok},
+        {"\"0.10\", \"0\" ,\"0\"\n", ok.substr(0, ok.size() - 2) + "1\n"},
+        {"\"0,10\",0,0\n", "\"0,10\",0,0,,,,,,,\"bad row: thickness '0,10' is not a number\",1\n"},
+        {"\"0.1\"\"0\",0,0\n", "\"0.1\"\"0\",0,0,,,,,,,\"bad row: thickness '0.1\"\"0' is not a number\",1\n"},
+        {"\"0.10,0,0\n", "\"0.10,0,0\",,,,,,,,,bad row: 1 field instead of 3 or 4,1\n"},
     };
     for (const auto& [csv, rows] : cases) {
         std::ostringstream out, err;
@@ -105,7 +105,7 @@ TEST(Batch, ByteOrderMarkDoesNotTurnTheFirstRowIntoAHeader)
 {
     std::ostringstream out, err;
     runBatch("\xEF\xBB\xBF" "0.10,0,0\n", out, err, false);
-    EXPECT_EQ(linesOf(out.str()), (std::vector<std::string>{kHeader, "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok"}));
+    EXPECT_EQ(linesOf(out.str()), (std::vector<std::string>{kHeader, "0.10,0,0,,JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok,1"}));
 }
 
 TEST(Batch, EmptyInputGivesTheHeaderAlone)
@@ -164,7 +164,7 @@ TEST_F(BatchFiles, FailedSaveStopsSavingButNotDesigning)
     EXPECT_EQ(run.status, 1);
     const auto lines = linesOf(run.out);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].substr(lines[2].size() - 3), ",ok");
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 5), ",ok,2");
     const auto messages = linesOf(run.err);
     ASSERT_EQ(messages.size(), 2u) << run.err;
     EXPECT_EQ(messages[0].rfind("error: line 1: cannot save to ", 0), 0u) << run.err;

@@ -98,7 +98,7 @@ TEST_F(BadCommandLine, ExitTwoWithAMessageAndNothingWritten)
         {{"design", "--save=yes"}, "folix: --save takes no value"},
         {{"batch"}, "folix: batch needs a CSV file"},
         {{"batch", "a.csv", "b.csv"}, "folix: batch takes one file, not 'a.csv' and 'b.csv'"},
-        {{"batch", "a.csv", "--points", "5"}, "folix: unknown option --points"},
+        {{"batch", "a.csv", "--points", "5"}, "folix: --points needs --dat-dir"},
         {{"batch", "no-such-file.csv", "--save"}, "folix: cannot read no-such-file.csv: No such file or directory\n"},
         {{"batch", "."}, "folix: cannot read .: Is a directory\n"},
         {{"--help", "design"}, "folix: unexpected argument 'design' after --help"},
@@ -106,6 +106,19 @@ TEST_F(BadCommandLine, ExitTwoWithAMessageAndNothingWritten)
         {{"design", "--help", "--thickness", "1"}, "folix: unexpected argument '--thickness' after --help"},
         {{"design", "--", "--save"}, "folix: unexpected argument '--save'"},
         {{"design", "--dat", "-", "--cp", "-"}, "folix: --dat - and --cp - cannot both write to standard output"},
+        {{"batch", "a.csv", "-j", "0"}, "folix: -j: 0 is outside 1 to 1024"},
+        {{"batch", "a.csv", "-j", "-2"}, "folix: -j: '-2' is not a whole number"},
+        {{"batch", "a.csv", "-jx"}, "folix: -j: 'x' is not a whole number"},
+        {{"batch", "a.csv", "--jobs=1025"}, "folix: --jobs: 1025 is outside 1 to 1024"},
+        {{"batch", "a.csv", "-j", "2", "--jobs", "2"}, "folix: -j and --jobs are given more than once"},
+        {{"batch", "a.csv", "--first-line", "0"}, "folix: --first-line: 0 is outside 1 to"},
+        {{"batch", "a.csv", "--dat-dir", "-"}, "folix: --dat-dir needs a folder"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1"}, "folix: polar needs --alpha-from, --alpha-to and --alpha-step"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "0"}, "folix: the step of the angles of attack must be greater than 0"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "-1"}, "folix: the step of the angles of attack must be greater than 0"},
+        {{"polar", "--alpha-from", "2", "--alpha-to", "1", "--alpha-step", "1"}, "folix: the first angle of attack is above the last"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "1e-6"}, "folix: the angles of attack are more than 100001"},
+        {{"polar", "--alpha-from", "nan", "--alpha-to", "1", "--alpha-step", "1"}, "folix: --alpha-from: 'nan' is not a number"},
     };
     for (const auto& c : cases) {
         const auto run = runCli(c.args);

@@ -281,7 +281,7 @@ TEST(FlowCommandLine, HelpTellsTheNewOptions)
 }
 
 const std::string kLoadsHeader =
-    "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,Cl,Cm,status";
+    "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,Cl,Cm,status,line";
 
 TEST(FlowBatch, ClAndCmColumnsAreTheDesignCommands)
 {
@@ -298,16 +298,16 @@ TEST(FlowBatch, ClAndCmColumnsAreTheDesignCommands)
     const auto lines = linesOf(out.str());
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0], kLoadsHeader);
-    EXPECT_EQ(lines[1], "0.12,0.02,10,,KARMAN-TREFFTZ AIRFOIL,0.0703,0.04377,1.94444,0.32657,0.7609,-0.0725,ok");
-    EXPECT_EQ(lines[2], "0.12,0.02,-10,,KARMAN-TREFFTZ AIRFOIL,0.1296,0.04423,2.05556,0.20751,0.7427,-0.0583,ok");
-    EXPECT_EQ(lines[4], "0.12,,,,,,,,,,,bad row: 1 field instead of 3 or 4");
-    EXPECT_EQ(lines[5], "0.12,0.02,9,0.3,,,,,,,,error: Division by zero");
+    EXPECT_EQ(lines[1], "0.12,0.02,10,,KARMAN-TREFFTZ AIRFOIL,0.0703,0.04377,1.94444,0.32657,0.7609,-0.0725,ok,2");
+    EXPECT_EQ(lines[2], "0.12,0.02,-10,,KARMAN-TREFFTZ AIRFOIL,0.1296,0.04423,2.05556,0.20751,0.7427,-0.0583,ok,3");
+    EXPECT_EQ(lines[4], "0.12,,,,,,,,,,,bad row: 1 field instead of 3 or 4,5");
+    EXPECT_EQ(lines[5], "0.12,0.02,9,0.3,,,,,,,,error: Division by zero,6");
 
     // The location-mode row against `folix design` with the same inputs.
     const auto design = linesOf(
         runCli({"design", "--thickness", "0.12", "--camber", "0.02", "--max-thickness-at", "0.30", "--alpha", "4"}).out);
     ASSERT_EQ(design.size(), 7u);
-    const std::string loads = design[5].substr(4) + "," + design[6].substr(4) + ",ok";
+    const std::string loads = design[5].substr(4) + "," + design[6].substr(4) + ",ok,4";
     EXPECT_EQ(lines[3].substr(lines[3].size() - loads.size()), loads);
 }
 

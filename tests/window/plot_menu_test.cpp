@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "engine/section_polar.h"
 #include "engine/selig_export.h"
 #include "message_box_catcher.h"
 #include "tests/window/silent_front_end.h"
@@ -77,6 +79,7 @@ private slots:
     void afterAStoppedRunTheCommandsActOnTheDrawnDesign();
     void pressureDistributionOpensOneModelessWindow();
     void analysisWindowSavesItsCpTable();
+    void analysisWindowExportsThePolarOfFolixPolar();
 
 private:
     QAction* action(const char* name) const;
@@ -372,6 +375,27 @@ void PlotMenuTest::analysisWindowSavesItsCpTable()
     folix::runDesign(state, kTypical, silent);
     const folix::SectionAnalysis reference(state.F, state.G, state.EM, folix::pressureCircleAngles(state.EM));
     QCOMPARE(readAll(chooser_.answer).toStdString(), folix::pressureTableText(reference.surface(), reference.loads(4).Cp));
+}
+
+void PlotMenuTest::analysisWindowExportsThePolarOfFolixPolar()
+{
+    design(kTypical);
+    action("PressureDistribution")->trigger();
+    AnalysisWindow* analysis = window_->analysisWindow();
+    analysis->findChild<QAction*>("ExportPolar")->trigger();
+    auto* range = analysis->findChild<QDialog*>("PolarRangeDialog");
+    QVERIFY(range && range->isVisible());
+    QCOMPARE(range->findChild<QDoubleSpinBox*>("PolarFrom")->value(), -20.0);  // the window's own range
+    range->findChild<QDoubleSpinBox*>("PolarTo")->setValue(12);
+    chooser_.answer = inWorkDir("typical_polar.csv");
+    range->accept();
+    QCOMPARE(chooser_.asked.back().suggested, inWorkDir("karman-trefftz_F0.0703_G0.04377_m1.94444_polar.csv"));
+
+    folix::DesignState state;
+    SilentFrontEnd silent;
+    folix::runDesign(state, kTypical, silent);
+    const auto polar = folix::sectionPolar(state.F, state.G, state.EM, folix::polarAngles(-20, 12, 0.5));
+    QCOMPARE(readAll(chooser_.answer).toStdString(), folix::polarCsvText(polar));
 }
 
 QTEST_MAIN(PlotMenuTest)

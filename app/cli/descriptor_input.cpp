@@ -1,0 +1,34 @@
+#include "descriptor_input.h"
+
+#include <cerrno>
+
+#include <unistd.h>
+
+namespace folix {
+
+namespace {
+
+constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
+
+}  // namespace
+
+DescriptorInput::DescriptorInput(int fd) : fd_(fd), buffer_(kBufferSize)
+{
+    setg(buffer_.data(), buffer_.data(), buffer_.data());
+}
+
+DescriptorInput::int_type DescriptorInput::underflow()
+{
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    if (error_ != 0) return traits_type::eof();
+    for (;;) {
+        const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) error_ = errno;
+        if (count <= 0) return traits_type::eof();
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
+        return traits_type::to_int_type(*gptr());
+    }
+}
+
+}  // namespace folix
