@@ -11,11 +11,11 @@
 #include "command_line.h"
 #include "design_report.h"
 #include "engine/selig_export.h"
-#include "reported_design.h"
+#include "window/reported_design.h"
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
 #include "save_design.h"
-#include "section_flow.h"
+#include "engine/section_flow.h"
 
 namespace folix {
 
