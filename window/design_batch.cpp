@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace folix {
@@ -38,7 +39,13 @@ void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std
     };
     std::vector<std::thread> threads;
     threads.reserve(workers - 1);
-    for (std::size_t t = 1; t < workers; ++t) threads.emplace_back(worker);
+    for (std::size_t t = 1; t < workers; ++t) {
+        try {
+            threads.emplace_back(worker);
+        } catch (const std::system_error&) {
+            break;  // the system has no more threads to give: those running share the rows
+        }
+    }
     worker();
     for (std::thread& thread : threads) thread.join();
     if (firstError) std::rethrow_exception(firstError);
