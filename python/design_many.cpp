@@ -102,11 +102,11 @@ py::dict designMany(const py::handle& thickness, const py::handle& camber, const
                     const py::handle& maxThicknessAt, std::optional<int> jobs)
 {
     const py::module_ numpy = py::module_::import("numpy");
-    const py::object location = maxThicknessAt.is_none() ? py::float_(kUnknown) : py::reinterpret_borrow<py::object>(maxThicknessAt);
-    const auto broadcast =
-        numpy.attr("broadcast_arrays")(numbers(numpy, thickness, "thickness"), numbers(numpy, camber, "camber"),
-                                       numbers(numpy, teAngle, "te_angle"), numbers(numpy, location, "max_thickness_at"))
-            .cast<py::sequence>();
+    const py::object location =
+        maxThicknessAt.is_none() ? py::float_(kUnknown) : py::reinterpret_borrow<py::object>(maxThicknessAt);
+    const py::sequence broadcast = numpy.attr("broadcast_arrays")(
+        numbers(numpy, thickness, "thickness"), numbers(numpy, camber, "camber"), numbers(numpy, teAngle, "te_angle"),
+        numbers(numpy, location, "max_thickness_at"));
     const py::object shape = broadcast[0].attr("shape");
     const std::vector<double> t = column(numpy, broadcast[0]);
     const std::vector<double> c = column(numpy, broadcast[1]);
@@ -137,7 +137,8 @@ py::dict designMany(const py::handle& thickness, const py::handle& camber, const
     return py::dict("F"_a = resultArray<double>(rows, shape, [](const Row& r) { return r.F; }),
                     "G"_a = resultArray<double>(rows, shape, [](const Row& r) { return r.G; }),
                     "m"_a = resultArray<double>(rows, shape, [](const Row& r) { return r.m; }),
-                    "max_thickness_at"_a = resultArray<double>(rows, shape, [](const Row& r) { return r.maxThicknessAt; }),
+                    "max_thickness_at"_a =
+                        resultArray<double>(rows, shape, [](const Row& r) { return r.maxThicknessAt; }),
                     "converged"_a = resultArray<bool>(rows, shape, [](const Row& r) { return r.converged; }),
                     "error"_a = numpy.attr("array")(errors, "dtype"_a = "str").attr("reshape")(shape));
 }

@@ -14,7 +14,6 @@
 #include "results/results_file.h"
 
 namespace py = pybind11;
-using namespace pybind11::literals;
 using folix::python::Design;
 
 namespace {
@@ -105,29 +104,30 @@ PYBIND11_MODULE(folix, module)
         .def_property_readonly(
             "history", [](const Design& d) { return d.outcome().history; },
             "The iteration-history lines, as the window's list shows them (\".\" as decimal point).")
-        .def("coordinates", &Design::coordinates, "points"_a = folix::kDefaultSeligPoints,
+        .def("coordinates", &Design::coordinates, py::arg("points") = folix::kDefaultSeligPoints,
              "The section outline as a (points, 2) array of x, y, in the order and values of\n"
              "`folix design --dat`: trailing edge (1, 0), upper surface forward, leading edge\n"
              "(0, 0) as the middle point, lower surface back. points: odd, 5 to 100001.")
-        .def("cl", &Design::cl, "alpha"_a,
+        .def("cl", &Design::cl, py::arg("alpha"),
              "Lift coefficient of the exact inviscid flow at angle of attack alpha (degrees,\n"
              "positive nose-up).")
-        .def("cm", &Design::cm, "alpha"_a,
+        .def("cm", &Design::cm, py::arg("alpha"),
              "Quarter-chord moment coefficient (positive nose-up) at angle of attack alpha (degrees).")
         .def_property_readonly("zero_lift_angle", &Design::zeroLiftAngle,
                                "Angle of attack of zero lift, in degrees: -atan(G / (1 + F)).")
-        .def("pressure", &Design::pressure, "alpha"_a = 0.0, "points"_a = folix::kDefaultSeligPoints,
+        .def("pressure", &Design::pressure, py::arg("alpha") = 0.0, py::arg("points") = folix::kDefaultSeligPoints,
              "The pressure distribution at angle of attack alpha (degrees) as a (points, 3) array\n"
              "of x, y, Cp at the points of coordinates(points), as `folix design --cp`. Raises\n"
              "DesignError where the flow has no finite value (m > 2: a re-entrant trailing edge).")
-        .def("save", &Design::save, "path"_a = folix::kResultsFileName,
+        .def("save", &Design::save, py::arg("path") = folix::kResultsFileName,
              "Appends the design to the results file, like \"Save result\" (Folix_Input.txt in the\n"
              "working directory by default). Returns True when a line was written, False when an\n"
              "equal design is recorded already; raises OSError, naming the file, when it cannot.")
         .def("__repr__", &Design::repr);
 
-    module.def("design", &folix::python::design, "thickness"_a, "camber"_a, "te_angle"_a = 0.0,
-               "max_thickness_at"_a = py::none(), kDesignDoc);
-    module.def("design_many", &folix::python::designMany, "thickness"_a, "camber"_a, "te_angle"_a = 0.0,
-               "max_thickness_at"_a = py::none(), "jobs"_a = py::none(), kDesignManyDoc);
+    module.def("design", &folix::python::design, py::arg("thickness"), py::arg("camber"), py::arg("te_angle") = 0.0,
+               py::arg("max_thickness_at") = py::none(), kDesignDoc);
+    module.def("design_many", &folix::python::designMany, py::arg("thickness"), py::arg("camber"),
+               py::arg("te_angle") = 0.0, py::arg("max_thickness_at") = py::none(), py::arg("jobs") = py::none(),
+               kDesignManyDoc);
 }

@@ -59,7 +59,8 @@ void addDesignError(py::module_& module)
 {
     py::exec(kDesignErrorClass, module.attr("__dict__"));
     designErrorClass = py::object(module.attr("DesignError")).release().ptr();
-    py::register_exception_translator([](std::exception_ptr thrown) {
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): the translator type takes it by value
+    py::register_local_exception_translator([](std::exception_ptr thrown) {
         try {
             if (thrown) std::rethrow_exception(thrown);
         } catch (const ArithmeticError& e) {

@@ -113,7 +113,7 @@ constexpr bool kAddressSanitizer = false;
 
 TEST(DesignBatch, MoreWorkersThanTheSystemStartsStillDoEveryRow)
 {
-    if (kAddressSanitizer) GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit leaves";
+    if (kAddressSanitizer) GTEST_SKIP() << "the sanitizer's shadow memory needs more room than the limit leaves";
     const pid_t child = ::fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
