@@ -37,7 +37,7 @@ class Design:
         """Mapping parameter G: the generating circle's centre y, unrounded."""
     @property
     def m(self) -> float:
-        """Mapping exponent m, unrounded: 2 - trailing-edge angle / 180 degrees."""
+        """Mapping exponent m, unrounded; the trailing-edge angle is (2 - m) * 180 degrees."""
     @property
     def max_thickness_at(self) -> Optional[float]:
         """Measured location of maximum thickness over chord; None when unknown."""

@@ -7,6 +7,8 @@
 #include <pybind11/stl.h>
 #include <pybind11/stl/filesystem.h>
 
+#include <string>
+
 #include "design_many.h"
 #include "engine/selig_export.h"
 #include "python_design.h"
@@ -76,8 +78,14 @@ thickness and the iteration history, and analyses its section.)";
 PYBIND11_MODULE(folix, module)
 {
     module.doc() = kModuleDoc;
-    // The arrays need numpy; without it the module says so on import.
-    py::module_::import("numpy");
+    // The arrays need numpy; another interpreter than the one built for may lack it.
+    try {
+        py::module_::import("numpy");
+    } catch (const py::error_already_set& e) {
+        if (!e.matches(PyExc_ImportError)) throw;
+        throw py::import_error(std::string("folix needs numpy: run it with " FOLIX_PYTHON_EXECUTABLE
+                                           ", the interpreter it was built for (") + e.what() + ")");
+    }
     folix::python::addDesignError(module);
 
     py::class_<Design>(module, "Design", kDesignClassDoc)
@@ -92,7 +100,7 @@ PYBIND11_MODULE(folix, module)
             "Mapping parameter G: the generating circle's centre y, unrounded.")
         .def_property_readonly(
             "m", [](const Design& d) { return d.outcome().m; },
-            "Mapping exponent m, unrounded: 2 - trailing-edge angle / 180 degrees.")
+            "Mapping exponent m, unrounded; the trailing-edge angle is (2 - m) * 180 degrees.")
         .def_property_readonly(
             "max_thickness_at", &Design::maxThicknessAt,
             "Measured location of maximum thickness over chord of this section; None when the\n"
