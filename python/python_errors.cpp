@@ -33,8 +33,8 @@ class DesignError(ArithmeticError):
         return (type(self), (str(self), self.kind, self.history))
 )";
 
-// The class, kept for the life of the process: exceptions are raised after
-// any module object could have gone.
+// The class, with a reference held for the life of the process: a static
+// py::object would let it go after the interpreter has ended.
 PyObject* designErrorClass = nullptr;
 
 void setError(const py::object& exception)
