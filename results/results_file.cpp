@@ -34,6 +34,11 @@ SaveResult failed(const std::filesystem::path& file, std::string reason)
     return {SaveOutcome::Failed, file, std::move(reason)};
 }
 
+SaveResult failed(const std::filesystem::path& file, int error)
+{
+    return {SaveOutcome::Failed, file, systemReason(error), error};
+}
+
 // |recorded − current| ≤ tolerance as the doubles compute it. A difference
 // beyond the double range (a damaged file) is no match.
 bool agrees(const RecordedField& recorded, double current, double tolerance)
@@ -87,13 +92,13 @@ SaveResult create(const std::filesystem::path& file, const std::string& text, bo
 {
     int error = 0;
     const std::filesystem::path landing = finalTarget(file, error);
-    if (error != 0) return failed(file, systemReason(error));
+    if (error != 0) return failed(file, error);
     TemporaryFile created(landing, 0666);
     error = created.error();
     if (error == 0) error = created.fill(text);
     if (error == 0) error = created.createTarget();
     nameTaken = error == EEXIST;
-    if (error != 0) return failed(file, systemReason(error));
+    if (error != 0) return failed(file, error);
     return {SaveOutcome::Created, file, {}};
 }
 
@@ -106,7 +111,7 @@ SaveResult append(int fd, off_t previousSize, const std::string& text, SaveOutco
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (error != 0) {
         while (::ftruncate(fd, previousSize) != 0 && errno == EINTR) {}
-        return failed(file, systemReason(error));
+        return failed(file, error);
     }
     return {outcome, file, {}};
 }
@@ -129,10 +134,10 @@ SaveResult recordInLockedFile(int fd, int notWritable, const DesignState& state,
     try {
         recorded = readRecordedFile(fd);
     } catch (const std::system_error& error) {
-        return failed(file, error.code().message());
+        return failed(file, error.code().value());
     }
     if (holdsDuplicate(recorded, state)) return {SaveOutcome::Duplicate, file, {}};
-    if (notWritable != 0) return failed(file, systemReason(notWritable));
+    if (notWritable != 0) return failed(file, notWritable);
     if (recorded.size == 0) return append(fd, 0, creationText(state), SaveOutcome::Created, file);
     return append(fd, recorded.size, missingLineEnds(recorded) + recordLine(state) + kLineEnd, SaveOutcome::Appended,
                   file);
@@ -150,7 +155,7 @@ SaveResult recordDesign(const DesignState& state, const std::filesystem::path& f
         if (notWritable != 0) fd = ::open(file.c_str(), O_RDONLY | kOpenFlags);
         if (fd < 0) {
             // Any other reason means a file may be there: creating would risk it.
-            if (errno != ENOENT) return failed(file, systemReason(errno));
+            if (errno != ENOENT) return failed(file, errno);
             bool nameTaken = false;
             SaveResult created = create(file, creationText(state), nameTaken);
             if (nameTaken && std::chrono::steady_clock::now() < deadline) continue;
@@ -159,14 +164,14 @@ SaveResult recordDesign(const DesignState& state, const std::filesystem::path& f
         FileDescriptor locked(fd);
 
         struct stat status {};
-        if (::fstat(locked.get(), &status) != 0) return failed(file, systemReason(errno));
-        if (S_ISDIR(status.st_mode)) return failed(file, systemReason(EISDIR));
+        if (::fstat(locked.get(), &status) != 0) return failed(file, errno);
+        if (S_ISDIR(status.st_mode)) return failed(file, EISDIR);
         if (!S_ISREG(status.st_mode)) return failed(file, "Not a regular file");
 
         const int lockError = lockExclusively(locked.get(), deadline);
         if (lockError == EWOULDBLOCK) return failed(file, kLockedReason);
         // NFS locks only what may be written; a read-only saver can at most find a duplicate.
-        if (lockError != 0 && !(notWritable != 0 && lockError == EBADF)) return failed(file, systemReason(lockError));
+        if (lockError != 0 && !(notWritable != 0 && lockError == EBADF)) return failed(file, lockError);
         if (stillNamed(file, locked.get())) return recordInLockedFile(locked.get(), notWritable, state, file);
         if (std::chrono::steady_clock::now() >= deadline) return failed(file, kLockedReason);
     }

@@ -21,6 +21,7 @@ struct SaveResult {
     SaveOutcome outcome = SaveOutcome::Failed;
     std::filesystem::path file;  // the results file, as an absolute path
     std::string reason;          // for Failed: the system's reason, e.g. "Is a directory"
+    int errorNumber = 0;         // for Failed: the errno behind reason; 0 when none is (a lock held too long)
 };
 
 // "Save result": sets Tau to the degrees that EM implies, then records the

@@ -13,8 +13,9 @@ unsigned defaultJobs();
 
 // Calls work(i) once for every i in [0, count), on `jobs` threads at most
 // (1: in the calling thread, in order). Indices are handed out one at a time,
-// so uneven rows keep every worker busy. The first exception a call throws
-// is rethrown here once every worker has stopped.
+// so uneven rows keep every worker busy; when the system cannot start as
+// many threads, fewer do the work. The first exception a call throws is
+// rethrown here once every worker has stopped.
 void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work);
 
 // The same, telling the calling thread how far the work has got: `progress`

@@ -63,6 +63,19 @@ Outline outlineOf(const DesignState& state)
 
 }  // namespace
 
+DesignInputs exactInputs(double thickness, double camber, double teAngle, std::optional<double> maxThicknessAt)
+{
+    DesignInputs inputs;
+    inputs.delta = exactNumberText(thickness);
+    inputs.gamma = exactNumberText(camber);
+    inputs.tau = exactNumberText(teAngle);
+    if (maxThicknessAt) {
+        inputs.xDltc = exactNumberText(*maxThicknessAt);
+        inputs.locationMode = true;
+    }
+    return inputs;
+}
+
 void fillProfileTables(DesignState& state)
 {
     double B = chordNormalisingScale(state.F, state.EM);

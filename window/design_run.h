@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/design_state.h"
@@ -16,6 +17,10 @@ struct DesignInputs {
     std::string xDltc = "0.00";
     bool locationMode = false;
 };
+
+// The inputs whose texts the run reads as exactly these numbers (finite;
+// negative zero reads as zero); location mode when maxThicknessAt is given.
+DesignInputs exactInputs(double thickness, double camber, double teAngle, std::optional<double> maxThicknessAt);
 
 // The four texts the run shows.
 struct ResultTexts {

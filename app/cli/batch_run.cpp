@@ -9,10 +9,10 @@
 #include "csv_text.h"
 #include "design_report.h"
 #include "engine/section_analysis.h"
-#include "reported_design.h"
 #include "results/file_output.h"
+#include "window/reported_design.h"
 #include "save_design.h"
-#include "section_flow.h"
+#include "engine/section_flow.h"
 #include "strict_number.h"
 #include "window/design_batch.h"
 

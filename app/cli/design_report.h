@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "section_flow.h"
+#include "engine/section_flow.h"
 #include "window/design_outcome.h"
 #include "window/design_run.h"
 

@@ -13,14 +13,14 @@
 #include "descriptor_input.h"
 #include "design_report.h"
 #include "engine/selig_export.h"
+#include "engine/section_flow.h"
 #include "polar_command.h"
 #include "progress_line.h"
-#include "reported_design.h"
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
 #include "save_design.h"
-#include "section_flow.h"
 #include "window/design_batch.h"
+#include "window/reported_design.h"
 
 namespace folix {
 

@@ -7,7 +7,7 @@
 #include "app/cli/batch_run.h"
 #include "app/cli/command_line.h"
 #include "app/cli/json_text.h"
-#include "app/cli/section_flow.h"
+#include "engine/section_flow.h"
 #include "cli_support.h"
 #include "engine/section_analysis.h"
 #include "engine/selig_export.h"

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the build tree into a scratch root and checks that every file a
 # desktop and a shell look for is there.
-# Usage: installed_files.sh CMAKE BUILD_DIR ROOT
+# Usage: installed_files.sh CMAKE BUILD_DIR ROOT [PYTHON_MODULE]
+# PYTHON_MODULE: the module's file below /usr, with its typing stub beside it.
 set -eu
-cmake=$1 build=$2 root=$3
+cmake=$1 build=$2 root=$3 python_module=${4:-}
 rm -rf "$root"
 DESTDIR=$root "$cmake" --install "$build" --prefix /usr >/dev/null
 
@@ -15,7 +16,8 @@ for file in bin/folix bin/folixdesign \
   share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
   share/man/man1/folix.1 share/man/man1/folixdesign.1 \
   share/bash-completion/completions/folix \
-  share/doc/folixdesign/copyright; do
+  share/doc/folixdesign/copyright \
+  ${python_module:+"$python_module" "$(dirname "$python_module")/folix.pyi"}; do
   [ -s "$root/usr/$file" ] || { echo "missing: /usr/$file"; missing=1; }
 done
 for program in folix folixdesign; do

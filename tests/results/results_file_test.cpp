@@ -225,6 +225,7 @@ TEST_F(ResultsFile, NameTakenByADirectoryFails)
 
     EXPECT_EQ(result.outcome, SaveOutcome::Failed);
     EXPECT_EQ(result.reason, std::strerror(EISDIR));
+    EXPECT_EQ(result.errorNumber, EISDIR);
     EXPECT_EQ(result.file, file);
     EXPECT_EQ(state.Tau, kExampleTau);
     EXPECT_TRUE(std::filesystem::is_directory(file));
@@ -239,6 +240,7 @@ TEST_F(ResultsFile, MissingFolderFailsWithoutCreatingAnything)
 
     EXPECT_EQ(result.outcome, SaveOutcome::Failed);
     EXPECT_EQ(result.reason, std::strerror(ENOENT));
+    EXPECT_EQ(result.errorNumber, ENOENT);
     EXPECT_FALSE(std::filesystem::exists(directory / "missing"));
     EXPECT_EQ(state.Tau, kExampleTau);
 }
@@ -385,6 +387,7 @@ TEST_F(ResultsFile, LockHeldElsewhereFailsTheSaveAfterAFewSeconds)
     const SaveResult result = saveResult(state, file);
     EXPECT_EQ(result.outcome, SaveOutcome::Failed);
     EXPECT_EQ(result.reason, "the results file is locked by another program");
+    EXPECT_EQ(result.errorNumber, 0);
     EXPECT_EQ(readBytes(file), kHead);
 }
 

@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <fstream>
 #include <optional>
 #include <stdexcept>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/number_text.h"
 #include "tests/typical_design.h"
@@ -91,6 +97,40 @@ TEST(DesignBatch, AWorkersExceptionReachesTheCallerAfterAllStopped)
                                   if (i == 10) throw std::runtime_error("row 10");
                               }),
                  std::runtime_error);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+TEST(DesignBatch, MoreWorkersThanTheSystemStartsStillDoEveryRow)
+{
+    if (kAddressSanitizer) GTEST_SKIP() << "the sanitizer's shadow memory needs more room than the limit leaves";
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        // Room for the process as it is and a few thread stacks, not for 4000.
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        const rlim_t room = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{64} << 20);
+        const rlimit limit{room, room};
+        ::setrlimit(RLIMIT_AS, &limit);
+        std::atomic<std::size_t> done{0};
+        forEachIndex(4000, 4000, [&](std::size_t) { ++done; });
+        ::_exit(done == 4000 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 }  // namespace

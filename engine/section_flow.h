@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/arithmetic_error.h"
 #include "engine/design_state.h"
 #include "engine/selig_export.h"
 
@@ -25,6 +26,7 @@ struct FlowOutcome {
     double alpha = 0;  // degrees
     std::optional<SectionFlow> flow;
     std::optional<std::string> error;
+    ErrorKind errorKind = ErrorKind::DivisionByZero;  // the arithmetic error behind `error`
 };
 
 // Analyses the section F, G, EM of the design at alpha (degrees, any finite

@@ -40,6 +40,7 @@ FlowOutcome analyseFlow(const DesignState& design, double alpha, std::optional<i
         }
     } catch (const ArithmeticError& e) {
         outcome.error = std::string("analysis: ") + e.what() + singularPoint(design, e);
+        outcome.errorKind = e.kind();
     }
     return outcome;
 }

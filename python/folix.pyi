@@ -1,0 +1,104 @@
+"""Joukowsky and Karman-Trefftz airfoil sections by conformal mapping.
+
+The design run of the FolixDesign window and the `folix` command line, with the
+same results bit for bit. Ratios are fractions of the chord, angles are in
+degrees, coordinates lie on a chord of 1 from the leading edge (x = 0) to the
+trailing edge (x = 1).
+"""
+
+import os
+from typing import Optional, SupportsFloat, TypedDict, Union
+
+import numpy as np
+import numpy.typing as npt
+
+_Number = Union[SupportsFloat, np.floating, np.integer]
+
+class DesignError(ArithmeticError):
+    """A design run, or the analysis of its section, stopped on an arithmetic error."""
+
+    kind: str
+    """The reason: "Division by zero", "Invalid argument", "Overflow" or "Subscript out of range"."""
+    history: list[str]
+    """The iteration-history lines written before the stop."""
+    def __init__(self, message: str, kind: str, history: list[str]) -> None: ...
+
+class Design:
+    """A completed design run, as `folix design` reports it. Built by design()."""
+
+    @property
+    def family(self) -> str:
+        """ "JOUKOWSKY AIRFOIL" when m is exactly 2, else "KARMAN-TREFFTZ AIRFOIL"."""
+    @property
+    def F(self) -> float:
+        """Mapping parameter F: the generating circle's centre x, unrounded."""
+    @property
+    def G(self) -> float:
+        """Mapping parameter G: the generating circle's centre y, unrounded."""
+    @property
+    def m(self) -> float:
+        """Mapping exponent m, unrounded; the trailing-edge angle is (2 - m) * 180 degrees."""
+    @property
+    def max_thickness_at(self) -> Optional[float]:
+        """Measured location of maximum thickness over chord; None when unknown."""
+    @property
+    def converged(self) -> bool:
+        """Whether every solve and the location search met their targets and the location
+        of maximum thickness is known; else the values are the last ones tried."""
+    @property
+    def history(self) -> list[str]:
+        """The iteration-history lines, as the window's list shows them."""
+    @property
+    def zero_lift_angle(self) -> float:
+        """Angle of attack of zero lift, in degrees: -atan(G / (1 + F))."""
+    def coordinates(self, points: int = 161) -> npt.NDArray[np.float64]:
+        """The outline as a (points, 2) array of x, y in the order and values of
+        `folix design --dat` (Selig order). points: odd, 5 to 100001."""
+    def cl(self, alpha: _Number) -> float:
+        """Lift coefficient of the exact inviscid flow at alpha (degrees, positive nose-up)."""
+    def cm(self, alpha: _Number) -> float:
+        """Quarter-chord moment coefficient (positive nose-up) at alpha (degrees)."""
+    def pressure(self, alpha: _Number = 0.0, points: int = 161) -> npt.NDArray[np.float64]:
+        """A (points, 3) array of x, y, Cp at alpha (degrees), as `folix design --cp`."""
+    def save(self, path: Union[str, os.PathLike[str]] = "Folix_Input.txt") -> bool:
+        """Appends the design to the results file, like "Save result". True when a line
+        was written, False for an equal design recorded already; OSError when it cannot."""
+
+def design(
+    thickness: _Number,
+    camber: _Number,
+    te_angle: _Number = 0.0,
+    max_thickness_at: Optional[_Number] = None,
+) -> Design:
+    """Designs one section, like "Design airfoil" in the window.
+
+    thickness, camber: wanted ratios over chord; te_angle: trailing-edge angle in
+    degrees (with max_thickness_at, the first exponent tried); max_thickness_at:
+    wanted location of maximum thickness over chord (location mode).
+    Raises DesignError when the arithmetic fails, ValueError for NaN or infinity,
+    TypeError for a text.
+    """
+
+class _DesignManyResult(TypedDict):
+    F: npt.NDArray[np.float64]
+    G: npt.NDArray[np.float64]
+    m: npt.NDArray[np.float64]
+    max_thickness_at: npt.NDArray[np.float64]
+    converged: npt.NDArray[np.bool_]
+    error: npt.NDArray[np.str_]
+
+def design_many(
+    thickness: npt.ArrayLike,
+    camber: npt.ArrayLike,
+    te_angle: npt.ArrayLike = 0.0,
+    max_thickness_at: Optional[npt.ArrayLike] = None,
+    jobs: Optional[int] = None,
+) -> _DesignManyResult:
+    """Designs every element of the broadcast inputs on `jobs` threads (all cores
+    when None), releasing the interpreter lock.
+
+    max_thickness_at None, or nan in an element, means angle mode there. Returns
+    arrays of the broadcast shape: F, G, m, max_thickness_at (nan where unknown or
+    failed), converged, and error ("" where the row completed). Never raises for a
+    failing row.
+    """

@@ -1,0 +1,94 @@
+#include "python_errors.h"
+
+#include <cmath>
+
+#include <pybind11/eval.h>
+#include <pybind11/stl.h>
+
+#include "engine/arithmetic_error.h"
+
+namespace py = pybind11;
+
+namespace folix::python {
+
+namespace {
+
+// A class written in Python: its constructor takes the three parts, and it
+// pickles whole (multiprocessing hands exceptions between processes).
+constexpr const char* kDesignErrorClass = R"(
+class DesignError(ArithmeticError):
+    """A design run, or the analysis of its section, stopped on an arithmetic error.
+
+    kind: the reason, one of "Division by zero", "Invalid argument",
+          "Overflow", "Subscript out of range".
+    history: the iteration-history lines written before the stop.
+    """
+
+    def __init__(self, message, kind, history):
+        super().__init__(message)
+        self.kind = kind
+        self.history = list(history)
+
+    def __reduce__(self):
+        return (type(self), (str(self), self.kind, self.history))
+)";
+
+// The class, with a reference held for the life of the process: a static
+// py::object would let it go after the interpreter has ended.
+PyObject* designErrorClass = nullptr;
+
+void setError(const py::object& exception)
+{
+    PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(exception.ptr())), exception.ptr());
+}
+
+[[noreturn]] void raise(const py::object& exception)
+{
+    setError(exception);
+    throw py::error_already_set();
+}
+
+py::object designError(const std::string& message, const std::string& kind, const std::vector<std::string>& history)
+{
+    return py::handle(designErrorClass)(message, kind, history);
+}
+
+}  // namespace
+
+void addDesignError(py::module_& module)
+{
+    py::exec(kDesignErrorClass, module.attr("__dict__"));
+    designErrorClass = py::object(module.attr("DesignError")).release().ptr();
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): the translator type takes it by value
+    py::register_local_exception_translator([](std::exception_ptr thrown) {
+        try {
+            if (thrown) std::rethrow_exception(thrown);
+        } catch (const ArithmeticError& e) {
+            setError(designError(e.what(), e.what(), {}));
+        }
+    });
+}
+
+void raiseDesignError(const std::string& message, const std::string& kind, const std::vector<std::string>& history)
+{
+    raise(designError(message, kind, history));
+}
+
+void raiseSaveError(const SaveResult& failed)
+{
+    const py::object osError = py::module_::import("builtins").attr("OSError");
+    const std::string file = failed.file.string();
+    if (failed.errorNumber != 0) raise(osError(failed.errorNumber, failed.reason, file));
+    py::object exception = osError(failed.reason + ": '" + file + "'");
+    exception.attr("filename") = file;
+    raise(exception);
+}
+
+double finite(double value, const char* what)
+{
+    if (!std::isfinite(value)) throw py::value_error(std::string(what) + " must be a finite number, not " +
+                                                     py::repr(py::float_(value)).cast<std::string>());
+    return value;
+}
+
+}  // namespace folix::python

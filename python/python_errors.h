@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <pybind11/pybind11.h>
+
+#include "results/results_file.h"
+
+namespace folix::python {
+
+// Defines folix.DesignError in the module and turns every ArithmeticError
+// that reaches Python into one.
+void addDesignError(pybind11::module_& module);
+
+// Raises folix.DesignError: `message` as its text, `kind` the reason
+// ("Division by zero", ...), `history` the lines written before the stop.
+[[noreturn]] void raiseDesignError(const std::string& message, const std::string& kind,
+                                   const std::vector<std::string>& history);
+
+// Raises the OSError of a failed save, naming the file: the subclass of its
+// errno (PermissionError, IsADirectoryError, ...) when it has one.
+[[noreturn]] void raiseSaveError(const SaveResult& failed);
+
+// `value` when it is finite; a ValueError naming `what` otherwise.
+double finite(double value, const char* what);
+
+}  // namespace folix::python
