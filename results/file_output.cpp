@@ -91,6 +91,17 @@ std::string systemReason(int error)
     return error != 0 ? std::generic_category().message(error) : "write failed";
 }
 
+int readSome(int fd, char* buffer, std::size_t size, std::size_t& count)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return errno;
+        count = static_cast<std::size_t>(got);
+        return 0;
+    }
+}
+
 int writeAll(int fd, std::string_view text)
 {
     std::size_t written = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,6 +16,10 @@ std::string systemReason(int error);
 // Writes all of `text`, resuming after interruptions and short writes: 0, or
 // the system's error number.
 int writeAll(int fd, std::string_view text);
+
+// Reads what is there, up to `size` bytes, resuming after interruptions:
+// 0 with the byte count in `count` (0 at the end), or the system's error number.
+int readSome(int fd, char* buffer, std::size_t size, std::size_t& count);
 
 // What a name finally stands for: symbolic links followed, each relative to
 // its own folder, to a name that is not a link (and need not exist). `error`

@@ -9,6 +9,7 @@
 
 #include "engine/arithmetic_error.h"
 #include "engine/number_text.h"
+#include "results/file_output.h"
 
 namespace folix {
 
@@ -46,14 +47,11 @@ public:
 private:
     bool refill()
     {
-        for (;;) {
-            const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
-            if (count < 0 && errno == EINTR) continue;
-            if (count < 0) raiseSystemError(errno);
-            position_ = 0;
-            filled_ = static_cast<std::size_t>(count);
-            return count > 0;
-        }
+        std::size_t count = 0;
+        if (const int error = readSome(fd_, buffer_.data(), buffer_.size(), count)) raiseSystemError(error);
+        position_ = 0;
+        filled_ = count;
+        return count > 0;
     }
 
     int fd_;

@@ -1,8 +1,6 @@
 #include "descriptor_input.h"
 
-#include <cerrno>
-
-#include <unistd.h>
+#include "results/file_output.h"
 
 namespace folix {
 
@@ -21,14 +19,11 @@ DescriptorInput::int_type DescriptorInput::underflow()
 {
     if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
     if (error_ != 0) return traits_type::eof();
-    for (;;) {
-        const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) error_ = errno;
-        if (count <= 0) return traits_type::eof();
-        setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
-        return traits_type::to_int_type(*gptr());
-    }
+    std::size_t count = 0;
+    error_ = readSome(fd_, buffer_.data(), buffer_.size(), count);
+    if (error_ != 0 || count == 0) return traits_type::eof();
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
+    return traits_type::to_int_type(*gptr());
 }
 
 }  // namespace folix
