@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/cli/batch_run.h"
+#include "design/profile_tables.h"
 #include "engine/parameter_solver.h"
 
 namespace {

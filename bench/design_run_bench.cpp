@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "window/design_run.h"
+#include "design/design_run.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <pybind11/numpy.h>
 
-#include "window/design_batch.h"
-#include "window/reported_design.h"
+#include "design/design_batch.h"
+#include "design/reported_design.h"
 
 namespace py = pybind11;
 using namespace pybind11::literals;

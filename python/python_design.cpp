@@ -5,7 +5,7 @@
 #include "engine/selig_export.h"
 #include "python_errors.h"
 #include "results/results_file.h"
-#include "window/reported_design.h"
+#include "design/reported_design.h"
 
 namespace py = pybind11;
 

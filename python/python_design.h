@@ -9,7 +9,7 @@
 
 #include "engine/design_state.h"
 #include "engine/section_flow.h"
-#include "window/design_outcome.h"
+#include "design/design_outcome.h"
 
 namespace folix::python {
 

@@ -16,7 +16,8 @@
 #include "engine/design_state.h"
 #include "engine/number_text.h"
 #include "engine/parameter_solver.h"
-#include "window/design_run.h"
+#include "design/design_run.h"
+#include "design/run_texts.h"
 
 namespace folix::sweep {
 

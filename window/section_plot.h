@@ -4,7 +4,7 @@
 
 #include <QFrame>
 
-#include "window/design_run.h"
+#include "design/outline.h"
 
 class QPainter;
 

@@ -10,11 +10,11 @@
 #include "design_report.h"
 #include "engine/section_analysis.h"
 #include "results/file_output.h"
-#include "window/reported_design.h"
+#include "design/reported_design.h"
 #include "save_design.h"
 #include "engine/section_flow.h"
 #include "strict_number.h"
-#include "window/design_batch.h"
+#include "design/design_batch.h"
 
 namespace folix {
 

@@ -11,7 +11,7 @@
 
 #include "engine/selig_export.h"
 #include "progress_line.h"
-#include "window/design_run.h"
+#include "design/design_inputs.h"
 
 namespace folix {
 

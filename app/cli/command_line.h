@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/selig_export.h"
-#include "window/design_run.h"
+#include "design/design_inputs.h"
 
 namespace folix {
 

@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "engine/section_flow.h"
-#include "window/design_outcome.h"
-#include "window/design_run.h"
+#include "design/design_outcome.h"
+#include "design/design_inputs.h"
 
 namespace folix {
 

@@ -19,8 +19,8 @@
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
 #include "save_design.h"
-#include "window/design_batch.h"
-#include "window/reported_design.h"
+#include "design/design_batch.h"
+#include "design/reported_design.h"
 
 namespace folix {
 

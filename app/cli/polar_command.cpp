@@ -4,7 +4,7 @@
 #include "engine/arithmetic_error.h"
 #include "engine/section_polar.h"
 #include "json_text.h"
-#include "window/reported_design.h"
+#include "design/reported_design.h"
 
 namespace folix {
 

@@ -8,7 +8,7 @@
 #include "engine/number_text.h"
 #include "engine/selig_export.h"
 #include "results/results_file.h"
-#include "window/design_run.h"
+#include "design/design_run.h"
 
 namespace folix {
 namespace {

@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "engine/selig_export.h"
-#include "window/design_run.h"
+#include "design/profile_tables.h"
+#include "design/outline.h"
 
 namespace folix {
 namespace {

@@ -12,7 +12,7 @@
 #include "engine/section_analysis.h"
 #include "engine/selig_export.h"
 #include "results/results_file.h"
-#include "window/design_run.h"
+#include "design/design_run.h"
 
 namespace folix {
 namespace {

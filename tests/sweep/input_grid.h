@@ -11,7 +11,7 @@
 #include <string>
 
 #include "engine/arithmetic_error.h"
-#include "window/design_run.h"
+#include "design/design_inputs.h"
 
 namespace folix::sweep {
 

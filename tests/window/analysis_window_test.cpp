@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "message_box_catcher.h"
-#include "tests/window/silent_front_end.h"
+#include "tests/design/silent_front_end.h"
 #include "window/analysis_window.h"
 #include "window/main_window.h"
 #include "window/pressure_plot.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/selig_export.h"
-#include "window/design_run.h"
+#include "design/design_run.h"
 #include "window/drawn_design.h"
 #include "window/pressure_chart.h"
 

@@ -2,7 +2,8 @@
 
 #include <QTest>
 
-#include "window/design_run.h"
+#include "design/profile_tables.h"
+#include "design/outline.h"
 #include "window/section_plot.h"
 
 namespace {

@@ -11,8 +11,9 @@
 
 #include "engine/number_text.h"
 #include "tests/typical_design.h"
-#include "window/design_batch.h"
-#include "window/design_outcome.h"
+#include "design/design_batch.h"
+#include "design/design_outcome.h"
+#include "design/run_texts.h"
 
 namespace folix {
 namespace {

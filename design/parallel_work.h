@@ -2,9 +2,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <vector>
-
-#include "window/design_outcome.h"
 
 namespace folix {
 
@@ -25,9 +22,5 @@ void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std
 inline constexpr int kProgressIntervalMs = 100;
 void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work,
                   const std::function<void(std::size_t done)>& progress);
-
-// The outcomes of many design runs, in the order of their inputs; each run
-// has a record of its own, so the result is the same for every `jobs`.
-std::vector<DesignOutcome> designOutcomes(const std::vector<DesignInputs>& inputs, unsigned jobs);
 
 }  // namespace folix

@@ -6,7 +6,9 @@
 
 #include "engine/arithmetic_error.h"
 #include "engine/design_state.h"
-#include "window/design_run.h"
+#include "design/design_inputs.h"
+#include "design/outline.h"
+#include "design/result_texts.h"
 
 namespace folix {
 

@@ -1,4 +1,4 @@
-#include "design_batch.h"
+#include "parallel_work.h"
 
 #include <algorithm>
 #include <atomic>
@@ -85,13 +85,6 @@ void forEachIndex(std::size_t count, unsigned jobs, const std::function<void(std
     for (std::thread& thread : threads) thread.join();
     if (progress) progress(done);
     if (firstError) std::rethrow_exception(firstError);
-}
-
-std::vector<DesignOutcome> designOutcomes(const std::vector<DesignInputs>& inputs, unsigned jobs)
-{
-    std::vector<DesignOutcome> outcomes(inputs.size());
-    forEachIndex(inputs.size(), jobs, [&](std::size_t i) { outcomes[i] = designOutcome(inputs[i]); });
-    return outcomes;
 }
 
 }  // namespace folix

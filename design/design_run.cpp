@@ -2,7 +2,8 @@
 
 #include <limits>
 
-#include "engine/contour_mapping.h"
+#include "design/profile_tables.h"
+#include "design/run_texts.h"
 #include "engine/number_text.h"
 #include "engine/parameter_solver.h"
 #include "engine/real.h"
@@ -14,7 +15,6 @@ namespace {
 constexpr double kSecondExponent = 1.95;
 constexpr int kMostExponentSteps = 20;
 constexpr double kLocationTolerance = 0.001;
-constexpr int kAngleSteps = 51;
 
 // Location mode: secant iteration on the exponent until the measured location
 // of maximum thickness meets the wanted one.
@@ -62,30 +62,6 @@ Outline outlineOf(const DesignState& state)
 }
 
 }  // namespace
-
-DesignInputs exactInputs(double thickness, double camber, double teAngle, std::optional<double> maxThicknessAt)
-{
-    DesignInputs inputs;
-    inputs.delta = exactNumberText(thickness);
-    inputs.gamma = exactNumberText(camber);
-    inputs.tau = exactNumberText(teAngle);
-    if (maxThicknessAt) {
-        inputs.xDltc = exactNumberText(*maxThicknessAt);
-        inputs.locationMode = true;
-    }
-    return inputs;
-}
-
-void fillProfileTables(DesignState& state)
-{
-    double B = chordNormalisingScale(state.F, state.EM);
-    const Real DTETA = (2 * Real(state.Pi)) / kAngleSteps;
-    for (int I = 1; I <= kAngleSteps + 1; ++I) {
-        double TETA = ((I - 1) * DTETA).value();
-        XY(state, state.F, state.G, state.EM, TETA, I, B);
-        state.XU[I] = outlineX(state.XU[I], state.EM, B);
-    }
-}
 
 void runDesign(DesignState& state, const DesignInputs& inputs, DesignFrontEnd& frontEnd)
 {

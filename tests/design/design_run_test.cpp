@@ -5,7 +5,9 @@
 
 #include "engine/number_text.h"
 #include "tests/typical_design.h"
-#include "window/design_run.h"
+#include "design/design_run.h"
+#include "design/profile_tables.h"
+#include "design/run_texts.h"
 
 namespace folix {
 namespace {

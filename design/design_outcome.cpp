@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "design/design_run.h"
 #include "engine/real.h"
 
 namespace folix {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "window/design_outcome.h"
-#include "window/design_run.h"
+#include "design/design_outcome.h"
+#include "design/design_inputs.h"
 
 namespace folix {
 

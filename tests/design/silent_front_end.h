@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/design_run.h"
+#include "design/design_front_end.h"
 
 // A design run's front end that shows nothing: for working out what the
 // window should show without the window.
