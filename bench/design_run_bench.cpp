@@ -41,7 +41,7 @@ void runOnce(benchmark::State& run, const DesignInputs& inputs)
 
 void BM_AngleMode_Typical(benchmark::State& run)
 {
-    runOnce(run, {"0.12", "0.02", "10", "0.00", false});
+    runOnce(run, {0.12, 0.02, 10, std::nullopt});
 }
 BENCHMARK(BM_AngleMode_Typical)->Unit(benchmark::kMicrosecond);
 
@@ -49,7 +49,7 @@ BENCHMARK(BM_AngleMode_Typical)->Unit(benchmark::kMicrosecond);
 // exponent search giving up after 20 steps.
 void BM_LocationMode_SlowestCompleted(benchmark::State& run)
 {
-    runOnce(run, {"0.28", "0", "50", "0.1", true});
+    runOnce(run, {0.28, 0, 50, 0.1});
 }
 BENCHMARK(BM_LocationMode_SlowestCompleted)->Unit(benchmark::kMillisecond);
 
@@ -57,7 +57,7 @@ BENCHMARK(BM_LocationMode_SlowestCompleted)->Unit(benchmark::kMillisecond);
 // mapping meets a power without a real value.
 void BM_LocationMode_SlowestStopped(benchmark::State& run)
 {
-    runOnce(run, {"0.38", "0.1", "60", "0.15", true});
+    runOnce(run, {0.38, 0.1, 60, 0.15});
 }
 BENCHMARK(BM_LocationMode_SlowestStopped)->Unit(benchmark::kMillisecond);
 

@@ -1,21 +1,17 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 namespace folix {
 
-// What the user typed, exactly as typed; the run reads numbers out of it.
+// The targets of one design run, as numbers: each front end reads its own
+// texts into them with its own rules (the window's leading-number reading, the
+// command line's strict decimals, Python's floats).
 struct DesignInputs {
-    std::string delta = "0.10";
-    std::string gamma = "0.00";
-    std::string tau = "0";
-    std::string xDltc = "0.00";
-    bool locationMode = false;
+    double thickness = 0.10;     // Delta: maximum thickness over chord
+    double camber = 0;           // Gamma: maximum camber over chord
+    double teAngleDegrees = 0;   // Tau as typed; with a location it sets the first exponent tried
+    std::optional<double> maxThicknessAt;  // XDltC wanted: location mode when given
 };
-
-// The inputs whose texts the run reads as exactly these numbers (finite;
-// negative zero reads as zero); location mode when maxThicknessAt is given.
-DesignInputs exactInputs(double thickness, double camber, double teAngle, std::optional<double> maxThicknessAt);
 
 }  // namespace folix

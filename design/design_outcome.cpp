@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <utility>
 
 #include "design/design_run.h"
-#include "engine/real.h"
+#include "design/run_texts.h"
 
 namespace folix {
 
@@ -14,7 +15,12 @@ namespace {
 // Collects the run's lines, texts, outline and events.
 class OutcomeCollector : public DesignFrontEnd {
 public:
-    explicit OutcomeCollector(DesignOutcome& outcome) : outcome_(outcome) {}
+    OutcomeCollector(DesignOutcome& outcome, std::string separator)
+        : outcome_(outcome), separator_(std::move(separator))
+    {
+    }
+
+    std::string decimalSeparator() const override { return separator_; }
 
     void clearHistory() override { outcome_.history.clear(); }
     void append(const std::string& line) override { outcome_.history.push_back(line); }
@@ -37,37 +43,24 @@ public:
 
 private:
     DesignOutcome& outcome_;
+    std::string separator_;
 };
 
 bool sameValue(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 }  // namespace
 
-bool DesignOutcome::converged() const
-{
-    const bool everySolve =
-        std::all_of(solves.begin(), solves.end(), [](const SolveRecord& s) { return s.converged.value_or(false); });
-    return !error && everySolve && !locationSearchGaveUp && measuredShownSection && maxThicknessAt.has_value();
-}
-
-DesignOutcome designOutcome(const DesignInputs& inputs)
+DesignOutcome designOutcome(const DesignInputs& inputs, const std::string& decimalSeparator)
 {
     DesignOutcome outcome;
     DesignState state;
-    OutcomeCollector collector(outcome);
+    OutcomeCollector collector(outcome, decimalSeparator);
     try {
         runDesign(state, inputs, collector);
     } catch (const ArithmeticError& e) {
         outcome.error = DesignError{e.kind(), e.what()};
     }
-    outcome.family = state.AirfoilType;
-    outcome.F = state.F;
-    outcome.G = state.G;
-    outcome.m = state.EM;
-    outcome.thickness = state.Delta;
-    outcome.camber = state.Gamma;
-    outcome.teAngle = state.Tau;
-    outcome.recordedLocation = state.XDltC;
+    outcome.record = designRecord(state);
 
     if (const auto& last = collector.lastMeasurement) {
         outcome.maxThicknessAt = last->XDMAXC;
@@ -77,19 +70,12 @@ DesignOutcome designOutcome(const DesignInputs& inputs)
     return outcome;
 }
 
-DesignState designRecord(const DesignOutcome& outcome)
+DesignOutcome stoppedOnInputs(const ArithmeticError& error)
 {
-    DesignState state;
-    state.Pi = (atan(Real(1)) * 4).value();
-    state.AirfoilType = outcome.family;
-    state.Delta = outcome.thickness;
-    state.Gamma = outcome.camber;
-    state.XDltC = outcome.recordedLocation;
-    state.Tau = outcome.teAngle;
-    state.F = outcome.F;
-    state.G = outcome.G;
-    state.EM = outcome.m;
-    return state;
+    DesignOutcome outcome;
+    outcome.history.push_back(kHistoryTitle);
+    outcome.error = DesignError{error.kind(), error.what()};
+    return outcome;
 }
 
 }  // namespace folix

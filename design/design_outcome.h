@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/arithmetic_error.h"
-#include "engine/design_state.h"
 #include "design/design_inputs.h"
+#include "design/design_record.h"
 #include "design/outline.h"
 #include "design/result_texts.h"
+#include "engine/arithmetic_error.h"
 
 namespace folix {
 
@@ -27,17 +27,10 @@ struct DesignError {
 
 // One click of "Design airfoil" as plain data: what the window would show and
 // draw, and what happened on the way. Holds no reference to anything outside
-// itself; the values are as the run left them, also when it stopped.
+// itself; the values are as the run left them, also when it stopped. A
+// default outcome is that of no run at all: every field unset.
 struct DesignOutcome {
-    std::string family;  // AirfoilType: kJoukowskyAirfoil or kKarmanTrefftzAirfoil; empty if the run stopped first
-    double F = 0;
-    double G = 0;
-    double m = 0;  // EM
-    // The rest of the design record, as "Save result" stores it.
-    double thickness = 0;         // Delta, as read from its text
-    double camber = 0;            // Gamma, as read
-    double teAngle = 0;           // Tau: the angle as read, in radians
-    double recordedLocation = 0;  // XDltC: the wanted location in location mode, else the solve's last measured one
+    DesignRecord record;  // the design record the run left, as "Save result" stores it
 
     // The location of maximum thickness found by the run's last measurement;
     // none when that measurement stopped at its table limit.
@@ -49,21 +42,22 @@ struct DesignOutcome {
     std::vector<SolveRecord> solves;
     bool locationSearchGaveUp = false;
 
-    std::vector<std::string> history;  // the lines of the window's list, "." as decimal separator
+    std::vector<std::string> history;  // the lines of the window's list
     ResultTexts texts;                 // the shown texts; empty if the run stopped first
     std::optional<Outline> outline;    // the drawn outline; none if the run stopped first
     std::optional<DesignError> error;
 
-    // Every solve and the location search met their targets, and the shown
-    // section's location of maximum thickness is known.
-    bool converged() const;
+    // Whether a run made this outcome: one that never started has no solve and no error.
+    bool ran() const { return error.has_value() || !solves.empty(); }
 };
 
-// Runs the design on a record of its own. Safe to call from several threads at once.
-DesignOutcome designOutcome(const DesignInputs& inputs);
+// Runs the design on a record of its own, writing numbers with the given
+// decimal separator in the history and texts. Safe to call from several
+// threads at once.
+DesignOutcome designOutcome(const DesignInputs& inputs, const std::string& decimalSeparator = ".");
 
-// The design record the run left (without its coordinate tables), for the
-// save command and the exports.
-DesignState designRecord(const DesignOutcome& outcome);
+// The outcome of a run whose inputs could not be read as numbers: the history
+// holds the title, then the run stopped with `error`.
+DesignOutcome stoppedOnInputs(const ArithmeticError& error);
 
 }  // namespace folix

@@ -18,9 +18,9 @@ constexpr double kLocationTolerance = 0.001;
 
 // Location mode: secant iteration on the exponent until the measured location
 // of maximum thickness meets the wanted one.
-void searchExponent(DesignState& state, const DesignInputs& inputs, DesignFrontEnd& frontEnd, double XD1)
+void searchExponent(DesignState& state, double wantedLocation, DesignFrontEnd& frontEnd, double XD1)
 {
-    state.XDltC = readLeadingNumber(inputs.xDltc);
+    state.XDltC = wantedLocation;
     double EM2 = kSecondExponent;
     double XD2 = 0;
     FGITER(state, frontEnd, EM2, XD2, state.Delta, state.Gamma, state.F, state.G);
@@ -46,6 +46,10 @@ void searchExponent(DesignState& state, const DesignInputs& inputs, DesignFrontE
     }
 }
 
+// A typed target as the run takes it: finite, and a negative zero as zero,
+// as the window reads "-0".
+double target(double typed) { return checked(typed) == 0 ? 0.0 : typed; }
+
 float toDrawingPrecision(double v)
 {
     if (v > std::numeric_limits<float>::max() || v < -std::numeric_limits<float>::max())
@@ -63,15 +67,20 @@ Outline outlineOf(const DesignState& state)
 
 }  // namespace
 
+void startHistory(DesignFrontEnd& frontEnd)
+{
+    frontEnd.clearHistory();
+    frontEnd.append(kHistoryTitle);
+}
+
 void runDesign(DesignState& state, const DesignInputs& inputs, DesignFrontEnd& frontEnd)
 {
     state.Pi = (atan(1) * 4).value();
-    frontEnd.clearHistory();
-    frontEnd.append(kHistoryTitle);
+    startHistory(frontEnd);
 
-    state.Delta = readLeadingNumber(inputs.delta);
-    state.Gamma = readLeadingNumber(inputs.gamma);
-    state.Tau = readLeadingNumber(inputs.tau);
+    state.Delta = target(inputs.thickness);
+    state.Gamma = target(inputs.camber);
+    state.Tau = target(inputs.teAngleDegrees);
     state.Tau = ((Real(state.Tau) * state.Pi) / 180).value();
     state.EM = (2 - Real(state.Tau) / state.Pi).value();
 
@@ -79,7 +88,7 @@ void runDesign(DesignState& state, const DesignInputs& inputs, DesignFrontEnd& f
     FGITER(state, frontEnd, state.EM, XD1, state.Delta, state.Gamma, state.F, state.G);
     state.XDltC = XD1;
 
-    if (inputs.locationMode) searchExponent(state, inputs, frontEnd, XD1);
+    if (inputs.maxThicknessAt) searchExponent(state, target(*inputs.maxThicknessAt), frontEnd, XD1);
 
     state.AirfoilType = kKarmanTrefftzAirfoil;
     if (state.EM == 2) state.AirfoilType = kJoukowskyAirfoil;

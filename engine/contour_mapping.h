@@ -4,6 +4,16 @@
 
 namespace folix {
 
+// A point of the section plane: x and y of one pass of XY.
+struct MappedPoint {
+    double x = 0;
+    double y = 0;
+};
+
+// One pass of XY as a value: the section point of the circle angle TETA with
+// exponent EM and scale B, computed by the very same steps.
+MappedPoint mapCirclePoint(double F, double G, double EM, double TETA, double B);
+
 // Maps the circle angles TETA and -TETA through the Karman-Trefftz transformation
 // with exponent EM and scale B into slot I of the tables: XU/YU for +TETA,
 // XL/YL for -TETA. TETA is negated after each pass, so it holds its entry value

@@ -196,12 +196,4 @@ double readLeadingNumber(std::string_view text)
     return value == 0.0 ? 0.0 : value;
 }
 
-std::string exactNumberText(double x)
-{
-    // Shortest round trip, "e" for the exponent: a form the reading takes whole.
-    std::array<char, 32> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x == 0.0 ? 0.0 : x).ptr;
-    return std::string(buffer.data(), end);
-}
-
 }  // namespace folix

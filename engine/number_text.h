@@ -38,9 +38,4 @@ std::string displayText(double x, std::string_view decimalSeparator = ".");
 // the double range raises the overflow error; one below it reads as 0.
 double readLeadingNumber(std::string_view text);
 
-// The shortest text that leading-number reading turns back into exactly x,
-// for a program that has the number rather than a typed text. Negative zero
-// gives "0": the reading has no negative zero. x must be finite.
-std::string exactNumberText(double x);
-
 }  // namespace folix

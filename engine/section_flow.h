@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/arithmetic_error.h"
-#include "engine/design_state.h"
+#include "engine/mapped_section.h"
 #include "engine/selig_export.h"
 
 namespace folix {
@@ -35,10 +35,10 @@ struct FlowOutcome {
 // points of the coordinate file (seligPointAngles). A re-entrant trailing edge
 // (m > 2) or the leading edge of a section without thickness (F = 0) has no
 // finite Cp.
-FlowOutcome analyseFlow(const DesignState& design, double alpha, std::optional<int> points);
+FlowOutcome analyseFlow(const MappedSection& section, double alpha, std::optional<int> points);
 
 // The pressure file of a flow: the coordinate file's name line with the angle
 // of attack, then " x  y  Cp" per point.
-std::string pressureFileText(const DesignState& design, double alpha, const SectionFlow& flow);
+std::string pressureFileText(const MappedSection& section, double alpha, const SectionFlow& flow);
 
 }  // namespace folix

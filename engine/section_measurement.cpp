@@ -10,6 +10,14 @@ namespace {
 
 constexpr int kTableLimit = 100;
 
+// Hears of the measurement only as data.
+class MeasurementOnly : public HistorySink {
+public:
+    void append(const std::string&) override {}
+    void sectionMeasured(const Measurement& measurement) override { location = measurement.XDMAXC; }
+    std::optional<double> location;
+};
+
 std::string resultLine(double F, double G, double DMAX, double GMAX, double XDMAXC, const std::string& separator)
 {
     return "F=" + displayText(F, separator) + "  G=" + displayText(G, separator) +
@@ -83,6 +91,17 @@ void DGX(DesignState& state, HistorySink& history, double& F, double& G, double&
     XDMAXC = ((XLE - XDA) / CHORD).value();
     history.append(resultLine(F, G, DMAX, GMAX, XDMAXC, history.decimalSeparator()));
     history.sectionMeasured({F, G, EM, XDMAXC});
+}
+
+SectionMeasure measureSection(double F, double G, double EM)
+{
+    DesignState tables;
+    MeasurementOnly silent;
+    SectionMeasure measure;
+    double XDMAXC = 0;
+    DGX(tables, silent, F, G, EM, measure.DMAX, measure.GMAX, XDMAXC);
+    measure.XDMAXC = silent.location;
+    return measure;
 }
 
 }  // namespace folix

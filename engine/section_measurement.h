@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "design_state.h"
 #include "history_sink.h"
 
@@ -14,5 +16,16 @@ namespace folix {
 // Either way the history then hears of the measurement as data.
 void DGX(DesignState& state, HistorySink& history, double& F, double& G, double& EM, double& DMAX, double& GMAX,
          double& XDMAXC);
+
+// What DGX finds for one section, as a value.
+struct SectionMeasure {
+    double DMAX = 0;
+    double GMAX = 0;
+    std::optional<double> XDMAXC;  // none when the measurement stopped at its table limit
+};
+
+// DGX on tables of its own, writing no line: the measurement of F, G, EM for a
+// caller that wants only its result. Raises ArithmeticError as DGX does.
+SectionMeasure measureSection(double F, double G, double EM);
 
 }  // namespace folix

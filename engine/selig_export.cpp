@@ -65,8 +65,7 @@ bool isTrailingEdgeAngle(double TETA)
 
 std::vector<SectionPoint> outlinePoints(double F, double G, double EM, const std::vector<double>& circleAngles)
 {
-    double B = chordNormalisingScale(F, EM);
-    DesignState scratch;
+    const double B = chordNormalisingScale(F, EM);
     std::vector<SectionPoint> outline;
     outline.reserve(circleAngles.size());
     for (const double angle : circleAngles) {
@@ -74,10 +73,8 @@ std::vector<SectionPoint> outlinePoints(double F, double G, double EM, const std
             outline.push_back(kTrailingEdge);
             continue;
         }
-        double TETA = angle;
-        int I = 1;
-        XY(scratch, F, G, EM, TETA, I, B);
-        outline.push_back({outlineX(scratch.XU[I], EM, B), scratch.YU[I]});
+        const MappedPoint point = mapCirclePoint(F, G, EM, angle, B);
+        outline.push_back({outlineX(point.x, EM, B), point.y});
     }
     return outline;
 }
@@ -87,10 +84,10 @@ std::vector<SectionPoint> seligPoints(double F, double G, double EM, int points)
     return outlinePoints(F, G, EM, seligPointAngles(points));
 }
 
-std::string seligName(const DesignState& design)
+std::string seligName(const MappedSection& section)
 {
-    return design.AirfoilType + "  F=" + displayText(design.F) + "  G=" + displayText(design.G) +
-           "  m=" + displayText(design.EM);
+    return section.family + "  F=" + displayText(section.F) + "  G=" + displayText(section.G) +
+           "  m=" + displayText(section.EM);
 }
 
 std::string seligText(const std::string& name, const std::vector<SectionPoint>& points)
@@ -105,10 +102,12 @@ std::string seligText(const std::string& name, const std::vector<SectionPoint>& 
     return text;
 }
 
-std::string seligText(const DesignState& design, int points)
+std::string seligText(const MappedSection& section, int points)
 {
-    return seligText(seligName(design), seligPoints(design.F, design.G, design.EM, points));
+    return seligText(seligName(section), seligPoints(section.F, section.G, section.EM, points));
 }
+
+std::string seligText(const DesignState& design, int points) { return seligText(mappedSection(design), points); }
 
 std::string seligPressureText(const std::string& name, const std::vector<SectionPoint>& points,
                               const std::vector<double>& Cp)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "design_state.h"
+#include "mapped_section.h"
 
 namespace folix {
 
@@ -48,14 +49,15 @@ std::vector<SectionPoint> outlinePoints(double F, double G, double EM, const std
 // count outside isSeligPointCount and ArithmeticError where the mapping fails.
 std::vector<SectionPoint> seligPoints(double F, double G, double EM, int points);
 
-// The name line of a design's coordinate file: family and parameters as shown.
-std::string seligName(const DesignState& design);
+// The name line of a section's coordinate file: family and parameters as shown.
+std::string seligName(const MappedSection& section);
 
 // A coordinate file: the name line, then one line " x  y" per point with ten
 // decimals and "." whatever the locale, a blank standing in for a plus sign.
 std::string seligText(const std::string& name, const std::vector<SectionPoint>& points);
 
-// The coordinate file of the section a design run left in the state.
+// The coordinate file of a section, and of the one a design run left in the state.
+std::string seligText(const MappedSection& section, int points = kDefaultSeligPoints);
 std::string seligText(const DesignState& design, int points = kDefaultSeligPoints);
 
 // A pressure file: the name line, then one line " x  y  Cp" per point, x and y

@@ -27,7 +27,7 @@ void failWith(const std::vector<std::string>& problems)
     std::abort();
 }
 
-const folix::DesignInputs kTypical{"0.12", "0.02", "10", "0.3", false};
+const folix::TypedInputs kTypical{"0.12", "0.02", "10", "0.3", false};
 
 // What the typical design shows and stores in a fresh record.
 struct FreshTypical {
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return text;
     };
 
-    folix::DesignInputs inputs;
+    folix::TypedInputs inputs;
     inputs.locationMode = (data[0] & 1) != 0;
     inputs.delta = nextText();
     inputs.gamma = nextText();

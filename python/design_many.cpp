@@ -8,7 +8,8 @@
 
 #include <pybind11/numpy.h>
 
-#include "design/design_batch.h"
+#include "design/design_status.h"
+#include "design/parallel_work.h"
 #include "design/reported_design.h"
 
 namespace py = pybind11;
@@ -40,11 +41,11 @@ Row rowOf(const DesignOutcome& outcome)
         row.error = outcome.error->reason;
         return row;
     }
-    row.F = outcome.F;
-    row.G = outcome.G;
-    row.m = outcome.m;
+    row.F = outcome.record.F;
+    row.G = outcome.record.G;
+    row.m = outcome.record.m;
     row.maxThicknessAt = outcome.maxThicknessAt.value_or(kUnknown);
-    row.converged = outcome.converged();
+    row.converged = converged(outcome);
     return row;
 }
 
@@ -125,8 +126,12 @@ py::dict designMany(const py::handle& thickness, const py::handle& camber, const
             const py::gil_scoped_release unlocked;
             forEachIndex(count, threads, [&](std::size_t k) {
                 const std::size_t i = first + k;
-                const std::optional<double> wanted = std::isnan(x[i]) ? std::nullopt : std::optional(x[i]);
-                rows[i] = rowOf(reportedDesign(exactInputs(t[i], c[i], a[i], wanted)));
+                DesignInputs inputs;
+                inputs.thickness = t[i];
+                inputs.camber = c[i];
+                inputs.teAngleDegrees = a[i];
+                if (!std::isnan(x[i])) inputs.maxThicknessAt = x[i];
+                rows[i] = rowOf(reportedDesign(inputs));
             });
         }
         if (PyErr_CheckSignals() != 0) throw py::error_already_set();

@@ -90,16 +90,16 @@ PYBIND11_MODULE(folix, module)
 
     py::class_<Design>(module, "Design", kDesignClassDoc)
         .def_property_readonly(
-            "family", [](const Design& d) { return d.outcome().family; },
+            "family", [](const Design& d) { return d.outcome().record.family; },
             "\"JOUKOWSKY AIRFOIL\" when m is exactly 2, else \"KARMAN-TREFFTZ AIRFOIL\".")
         .def_property_readonly(
-            "F", [](const Design& d) { return d.outcome().F; },
+            "F", [](const Design& d) { return d.outcome().record.F; },
             "Mapping parameter F: the generating circle's centre x, unrounded.")
         .def_property_readonly(
-            "G", [](const Design& d) { return d.outcome().G; },
+            "G", [](const Design& d) { return d.outcome().record.G; },
             "Mapping parameter G: the generating circle's centre y, unrounded.")
         .def_property_readonly(
-            "m", [](const Design& d) { return d.outcome().m; },
+            "m", [](const Design& d) { return d.outcome().record.m; },
             "Mapping exponent m, unrounded; the trailing-edge angle is (2 - m) * 180 degrees.")
         .def_property_readonly(
             "max_thickness_at", &Design::maxThicknessAt,

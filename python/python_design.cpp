@@ -4,7 +4,7 @@
 
 #include "engine/selig_export.h"
 #include "python_errors.h"
-#include "results/results_file.h"
+#include "design/design_save.h"
 #include "design/reported_design.h"
 
 namespace py = pybind11;
@@ -21,11 +21,10 @@ py::array_t<double> table(std::size_t rows, std::size_t columns)
 
 }  // namespace
 
-Design::Design(DesignOutcome outcome) : outcome_(std::move(outcome)), record_(designRecord(outcome_)) {}
-
 py::array_t<double> Design::coordinates(int points) const
 {
-    const std::vector<SectionPoint> outline = seligPoints(outcome_.F, outcome_.G, outcome_.m, points);
+    const DesignRecord& shown = outcome_.record;
+    const std::vector<SectionPoint> outline = seligPoints(shown.F, shown.G, shown.m, points);
     py::array_t<double> xy = table(outline.size(), 2);
     auto cells = xy.mutable_unchecked<2>();
     for (std::size_t i = 0; i < outline.size(); ++i) {
@@ -38,7 +37,7 @@ py::array_t<double> Design::coordinates(int points) const
 
 SectionFlow Design::flow(double alpha, std::optional<int> points) const
 {
-    FlowOutcome analysed = analyseFlow(record_, finite(alpha, "alpha"), points);
+    FlowOutcome analysed = analyseFlow(outcome_.record.section(), finite(alpha, "alpha"), points);
     if (analysed.error) raiseDesignError(*analysed.error, errorMessage(analysed.errorKind), outcome_.history);
     return std::move(*analysed.flow);
 }
@@ -65,15 +64,15 @@ py::array_t<double> Design::pressure(double alpha, int points) const
 
 bool Design::save(const std::filesystem::path& file) const
 {
-    DesignState record = record_;
-    SaveResult saved;
+    DesignSave save;
     {
         // Another saver may hold the file's lock for a few seconds.
         const py::gil_scoped_release unlocked;
-        saved = saveResult(record, file);
+        save = saveDesign(outcome_, file);
     }
-    if (saved.outcome == SaveOutcome::Failed) raiseSaveError(saved);
-    return saved.outcome != SaveOutcome::Duplicate;
+    if (save.refused) raiseSaveRefusal(*save.refused);
+    if (save.result.outcome == SaveOutcome::Failed) raiseSaveError(save.result);
+    return save.result.outcome != SaveOutcome::Duplicate;
 }
 
 std::string Design::repr() const
@@ -85,9 +84,11 @@ std::string Design::repr() const
 
 Design design(double thickness, double camber, double teAngle, std::optional<double> maxThicknessAt)
 {
-    const DesignInputs inputs =
-        exactInputs(finite(thickness, "thickness"), finite(camber, "camber"), finite(teAngle, "te_angle"),
-                    maxThicknessAt ? std::optional(finite(*maxThicknessAt, "max_thickness_at")) : std::nullopt);
+    DesignInputs inputs;
+    inputs.thickness = finite(thickness, "thickness");
+    inputs.camber = finite(camber, "camber");
+    inputs.teAngleDegrees = finite(teAngle, "te_angle");
+    if (maxThicknessAt) inputs.maxThicknessAt = finite(*maxThicknessAt, "max_thickness_at");
     DesignOutcome outcome;
     {
         // Other Python threads run meanwhile, designs of their own included.

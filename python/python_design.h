@@ -3,13 +3,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pybind11/numpy.h>
 
-#include "engine/design_state.h"
-#include "engine/section_flow.h"
 #include "design/design_outcome.h"
+#include "design/design_status.h"
+#include "engine/section_flow.h"
 
 namespace folix::python {
 
@@ -17,11 +18,11 @@ namespace folix::python {
 // Immutable; every method computes from F, G and m.
 class Design {
 public:
-    explicit Design(DesignOutcome outcome);
+    explicit Design(DesignOutcome outcome) : outcome_(std::move(outcome)) {}
 
     const DesignOutcome& outcome() const { return outcome_; }
     std::optional<double> maxThicknessAt() const { return outcome_.maxThicknessAt; }
-    bool converged() const { return outcome_.converged(); }
+    bool converged() const { return folix::converged(outcome_); }
 
     pybind11::array_t<double> coordinates(int points) const;
     double cl(double alpha) const;
@@ -36,7 +37,6 @@ private:
     SectionFlow flow(double alpha, std::optional<int> points) const;
 
     DesignOutcome outcome_;
-    DesignState record_;
 };
 
 // folix.design: one run of the design, raising folix.DesignError where it stops.

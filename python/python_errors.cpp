@@ -84,6 +84,11 @@ void raiseSaveError(const SaveResult& failed)
     raise(exception);
 }
 
+void raiseSaveRefusal(const std::string& refusal)
+{
+    throw py::value_error("not saved: " + refusal);
+}
+
 double finite(double value, const char* what)
 {
     if (!std::isfinite(value)) throw py::value_error(std::string(what) + " must be a finite number, not " +

@@ -23,6 +23,9 @@ void addDesignError(pybind11::module_& module);
 // errno (PermissionError, IsADirectoryError, ...) when it has one.
 [[noreturn]] void raiseSaveError(const SaveResult& failed);
 
+// Raises the ValueError of a save the rules refused: "not saved: <refusal>".
+[[noreturn]] void raiseSaveRefusal(const std::string& refusal);
+
 // `value` when it is finite; a ValueError naming `what` otherwise.
 double finite(double value, const char* what);
 

@@ -18,6 +18,7 @@
 #include "engine/parameter_solver.h"
 #include "design/design_run.h"
 #include "design/run_texts.h"
+#include "window/typed_inputs.h"
 
 namespace folix::sweep {
 
@@ -61,11 +62,20 @@ struct WatchedRun {
     WatchingFrontEnd frontEnd;
 };
 
-// Runs the design; an ArithmeticError is an outcome, anything else escapes.
-inline WatchedRun watchDesignRun(DesignState& state, const DesignInputs& inputs)
+// Runs the design from typed texts, as the window reads them (a text that
+// overflows stops the run after its title); an ArithmeticError is an outcome,
+// anything else escapes.
+inline WatchedRun watchDesignRun(DesignState& state, const TypedInputs& typed)
 {
     WatchedRun run;
     try {
+        DesignInputs inputs;
+        try {
+            inputs = readTypedInputs(typed);
+        } catch (const ArithmeticError&) {
+            startHistory(run.frontEnd);
+            throw;
+        }
         runDesign(state, inputs, run.frontEnd);
     } catch (const ArithmeticError& error) {
         run.error = error.kind();
@@ -229,7 +239,7 @@ inline void checkResults(const WatchedRun& run, const DesignState& state, std::v
 }  // namespace detail
 
 // Every rule a run broke, in words; empty for a sound run.
-inline std::vector<std::string> problemsOf(const WatchedRun& run, const DesignState& state, const DesignInputs& inputs)
+inline std::vector<std::string> problemsOf(const WatchedRun& run, const DesignState& state, const TypedInputs& inputs)
 {
     std::vector<std::string> problems;
     detail::checkHistory(run, inputs.locationMode, problems);

@@ -11,8 +11,7 @@
 
 #include "engine/number_text.h"
 #include "engine/section_polar.h"
-#include "window/file_saver.h"
-#include "window/picture_file.h"
+#include "window/file_service.h"
 #include "window/polar_range_dialog.h"
 #include "window/pressure_chart.h"
 #include "window/pressure_plot.h"
@@ -56,7 +55,7 @@ QLabel* makeReadout(const char* name)
 
 }  // namespace
 
-AnalysisWindow::AnalysisWindow(QWidget* parent, FileSaver* saver) : QWidget(parent, Qt::Window), saver_(saver)
+AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(parent, Qt::Window), files_(files)
 {
     setObjectName("AnalysisWindow");
     setWindowTitle(kAnalysisTitle);
@@ -141,8 +140,8 @@ void AnalysisWindow::buildSaveMenu()
     add("ExportPolar", "Export polar\u2026", &AnalysisWindow::askPolarRange);
 
     save_->setMenu(saveMenu_);
-    save_->setVisible(saver_ != nullptr);
-    if (!saver_) return;
+    save_->setVisible(files_ != nullptr);
+    if (!files_) return;
     plot_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(plot_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { saveMenu_->popup(plot_->mapToGlobal(at)); });
@@ -153,10 +152,10 @@ double AnalysisWindow::angleOfAttack() const
     return alpha_->value();
 }
 
-void AnalysisWindow::showDesign(const folix::DrawnDesign& design)
+void AnalysisWindow::showDesign(const folix::MappedSection& design)
 {
     design_ = design;
-    family_->setText(QString::fromStdString(design.AirfoilType));
+    family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 
     const std::vector<double> angles = folix::pressureCircleAngles(design.EM);
@@ -209,36 +208,37 @@ void AnalysisWindow::showPointed()
     pointed_->setText(values ? QString::fromStdString(folix::pointedText(*values, separator())) : kPointingHint);
 }
 
-QString AnalysisWindow::nameEnd(const char* extension) const
+QString AnalysisWindow::suggestedName(const char* extension) const
 {
     // The angle tells apart the files of one section.
-    return QString("_alpha%1_cp%2").arg(QString::fromStdString(folix::displayText(alpha_->value())), extension);
+    return QString::fromStdString(folix::suggestedFileStem(design_)) +
+           QString("_alpha%1_cp%2").arg(QString::fromStdString(folix::displayText(alpha_->value())), extension);
 }
 
 void AnalysisWindow::savePicture()
 {
-    if (!saver_ || !plot_->hasCurves()) return;
-    savePictureFile(*saver_, this, nameEnd(".png"), plot_->contentsRect().size(), *plot_,
-                    [this](QPainter& painter, const QRectF& area) { plot_->paintPicture(painter, area); });
+    if (!files_ || !plot_->hasCurves()) return;
+    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_,
+                        [this](QPainter& painter, const QRectF& area) { plot_->paintPicture(painter, area); });
 }
 
 void AnalysisWindow::saveTable()
 {
-    if (!saver_ || !analysis_ || !plot_->hasCurves()) return;
+    if (!files_ || !analysis_ || !plot_->hasCurves()) return;
     std::string table;
     try {
         table = folix::pressureTableText(analysis_->surface(), analysis_->loads(alpha_->value()).Cp);
     } catch (const folix::ArithmeticError& error) {
-        saver_->warn(QString("The Cp table could not be computed: %1").arg(error.what()));
+        files_->warn(this, QString("The Cp table could not be computed: %1").arg(error.what()));
         return;
     }
-    const QString path = saver_->askForFile(this, "Save Cp table", nameEnd(".csv"), "CSV tables (*.csv)");
-    if (!path.isEmpty()) saver_->writeFile(path, table, "Cp table");
+    const QString path = files_->askForFile(this, "Save Cp table", suggestedName(".csv"), "CSV tables (*.csv)");
+    if (!path.isEmpty()) files_->writeFile(this, path, table, "Cp table");
 }
 
 void AnalysisWindow::askPolarRange()
 {
-    if (!saver_ || !analysis_) return;
+    if (!files_ || !analysis_) return;
     if (!polarRange_) {
         polarRange_ = new PolarRangeDialog(this, -kSteepestAngle, kSteepestAngle, kAngleStep);
         connect(polarRange_, &QDialog::accepted, this, &AnalysisWindow::exportPolar);
@@ -248,18 +248,20 @@ void AnalysisWindow::askPolarRange()
 
 void AnalysisWindow::exportPolar()
 {
-    if (!saver_ || !analysis_) return;
+    if (!files_ || !analysis_) return;
     std::string table;
     try {
         const std::vector<double> angles = folix::polarAngles(polarRange_->from(), polarRange_->to(), polarRange_->step());
         table = folix::polarCsvText(folix::sectionPolar(design_.F, design_.G, design_.EM, angles));
     } catch (const std::invalid_argument& error) {
-        saver_->warn(QString("No polar: %1.").arg(error.what()));
+        files_->warn(this, QString("No polar: %1.").arg(error.what()));
         return;
     } catch (const folix::ArithmeticError& error) {
-        saver_->warn(QString("The polar could not be computed: %1").arg(error.what()));
+        files_->warn(this, QString("The polar could not be computed: %1").arg(error.what()));
         return;
     }
-    const QString path = saver_->askForFile(this, "Export polar", "_polar.csv", "CSV tables (*.csv)");
-    if (!path.isEmpty()) saver_->writeFile(path, table, "polar");
+    const QString path = files_->askForFile(
+        this, "Export polar", QString::fromStdString(folix::suggestedFileStem(design_)) + "_polar.csv",
+        "CSV tables (*.csv)");
+    if (!path.isEmpty()) files_->writeFile(this, path, table, "polar");
 }

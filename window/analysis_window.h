@@ -7,7 +7,7 @@
 #include "engine/section_analysis.h"
 #include "window/drawn_design.h"
 
-class FileSaver;
+class FileService;
 class PolarRangeDialog;
 class PressurePlot;
 class QDoubleSpinBox;
@@ -21,16 +21,16 @@ inline constexpr const char* kAnalysisTitle = "Pressure distribution";
 // attack, the lift and moment coefficients and the pressure distribution.
 // The surface is mapped once per design; a new angle of attack only asks the
 // analysis for its loads, so the spin box can be dragged smoothly.
-// With a file saver it also saves what it shows, from its "Save" button or
+// With the file service it also saves what it shows, from its "Save" button or
 // the chart's context menu, and the section's polar over a range of angles.
 class AnalysisWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit AnalysisWindow(QWidget* parent = nullptr, FileSaver* saver = nullptr);
+    explicit AnalysisWindow(QWidget* parent = nullptr, FileService* files = nullptr);
 
     // The design that is drawn now; replaces whatever was shown.
-    void showDesign(const folix::DrawnDesign& design);
+    void showDesign(const folix::MappedSection& design);
 
     double angleOfAttack() const;
     PressurePlot* plot() const { return plot_; }
@@ -44,11 +44,11 @@ private:
     void saveTable();
     void askPolarRange();
     void exportPolar();
-    QString nameEnd(const char* extension) const;
+    QString suggestedName(const char* extension) const;
 
     std::optional<folix::SectionAnalysis> analysis_;
-    folix::DrawnDesign design_;
-    FileSaver* saver_ = nullptr;
+    folix::MappedSection design_;
+    FileService* files_ = nullptr;
 
     QLabel* family_ = nullptr;
     QLabel* parameters_ = nullptr;

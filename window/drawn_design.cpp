@@ -6,33 +6,15 @@
 
 namespace folix {
 
-DrawnDesign DrawnDesign::of(const DesignState& state)
-{
-    return {state.AirfoilType, state.F, state.G, state.EM};
-}
+std::string coordinateText(const MappedSection& drawn, int points) { return seligText(drawn, points); }
 
-DesignState DrawnDesign::record() const
-{
-    DesignState state;
-    state.AirfoilType = AirfoilType;
-    state.F = F;
-    state.G = G;
-    state.EM = EM;
-    return state;
-}
-
-std::string coordinateText(const DrawnDesign& design, int points)
-{
-    return seligText(design.record(), points);
-}
-
-std::string suggestedFileStem(const DrawnDesign& design)
+std::string suggestedFileStem(const MappedSection& drawn)
 {
     // "KARMAN-TREFFTZ AIRFOIL" -> "karman-trefftz"
-    std::string family = design.AirfoilType.substr(0, design.AirfoilType.find(' '));
+    std::string family = drawn.family.substr(0, drawn.family.find(' '));
     for (char& c : family) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (family.empty()) family = "section";
-    return family + "_F" + displayText(design.F) + "_G" + displayText(design.G) + "_m" + displayText(design.EM);
+    return family + "_F" + displayText(drawn.F) + "_G" + displayText(drawn.G) + "_m" + displayText(drawn.EM);
 }
 
 }  // namespace folix

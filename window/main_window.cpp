@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -22,12 +20,13 @@
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
 
-#include "results/file_output.h"
-#include "results/results_file.h"
+#include "design/design_save.h"
+#include "design/design_status.h"
 #include "window/about_window.h"
 #include "window/analysis_window.h"
-#include "window/picture_file.h"
+#include "window/drawn_design.h"
 #include "window/section_plot.h"
+#include "window/typed_inputs.h"
 #include "window/window_colours.h"
 
 namespace {
@@ -49,6 +48,12 @@ QLineEdit* makeBox(const char* name, const char* text)
 void fitText(QLineEdit* box, const char* sample = "0.0000000")
 {
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(sample) + 12);
+}
+
+// The separator the user's region writes between integer and decimals.
+std::string decimalSeparator()
+{
+    return QLocale().decimalPoint().toStdString();
 }
 
 QLabel* makeLabel(const char* name, const QString& text)
@@ -114,6 +119,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     auto* saveKey = new QShortcut(QKeySequence::Save, this);
     connect(saveKey, &QShortcut::activated, this, &MainWindow::saveResult);
     statusBar()->setObjectName("StatusBar");
+    files_ = std::make_unique<FileService>(statusBar());
 
     setKeyboardOrder();
     plot_->setFocus();
@@ -124,10 +130,6 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildPlotMenu()
 {
-    chooseSaveFile_ = [](QWidget* parent, const QString& caption, const QString& suggested, const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
-    };
-
     plotMenu_ = new QMenu(this);
     plotMenu_->setObjectName("PlotMenu");
     const auto add = [this](const char* name, const char* text, void (MainWindow::*command)()) {
@@ -248,41 +250,63 @@ void MainWindow::setKeyboardOrder()
 
 void MainWindow::designAirfoil()
 {
-    const folix::DesignInputs inputs{delta_->text().toStdString(), gamma_->text().toStdString(),
-                                     tau_->text().toStdString(), xDltc_->text().toStdString(),
-                                     locationMode_->isChecked()};
-    try {
-        folix::runDesign(state_, inputs, *this);
-    } catch (const folix::ArithmeticError& error) {
-        lastRunStopped_ = true;
-        const QString stopped = QString("Design stopped: %1").arg(error.what());
+    const folix::TypedInputs typed{delta_->text().toStdString(), gamma_->text().toStdString(),
+                                   tau_->text().toStdString(), xDltc_->text().toStdString(),
+                                   locationMode_->isChecked()};
+    last_ = folix::typedDesignOutcome(typed, decimalSeparator());
+    showOutcome(last_);
+}
+
+void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
+{
+    history_->clear();
+    for (const std::string& line : outcome.history) history_->addItem(QString::fromStdString(line));
+    const folix::ResultTexts& texts = outcome.texts;
+    if (!texts.airfoilType.empty()) {
+        family_->setText(QString::fromStdString(texts.airfoilType));
+        f_->setText(QString::fromStdString(texts.f));
+        g_->setText(QString::fromStdString(texts.g));
+        m_->setText(QString::fromStdString(texts.m));
+    }
+    if (outcome.error) {
+        const QString stopped = QString("Design stopped: %1").arg(QString::fromStdString(outcome.error->reason));
         history_->addItem(stopped);
         history_->scrollToBottom();
         statusBar()->showMessage(stopped);
         tell(QMessageBox::Warning, stopped);
         return;
     }
-    lastRunStopped_ = false;
-    statusBar()->clearMessage();
+    // A run that did not converge shows the last values it tried: say so wherever they are seen.
+    const std::string notConverged = folix::notConvergedReason(outcome);
+    if (notConverged.empty()) {
+        statusBar()->clearMessage();
+        plot_->draw(*outcome.outline);
+    } else {
+        statusBar()->showMessage(QString("Not converged: %1; the values shown are the last ones tried.")
+                                     .arg(QString::fromStdString(notConverged)));
+        plot_->draw(*outcome.outline, "Not converged");
+        history_->scrollToBottom();
+    }
     // Only a completed run changes what is drawn, and so what the plot's menu acts on.
-    drawn_ = folix::DrawnDesign::of(state_);
+    drawn_ = outcome.record.section();
     for (QAction* action : plotMenu_->actions()) action->setEnabled(true);
     if (analysis_) analysis_->showDesign(*drawn_);
 }
 
 void MainWindow::saveResult()
 {
-    if (lastRunStopped_) {
-        tell(QMessageBox::Warning, kSaveAfterStopMessage);
-        return;
-    }
-    folix::SaveResult result;
+    folix::DesignSave save;
     try {
-        result = folix::saveResult(state_);
+        save = folix::saveDesign(last_);
     } catch (const folix::ArithmeticError& error) {
         tell(QMessageBox::Warning, QString("The result could not be saved: %1").arg(error.what()));
         return;
     }
+    if (save.refused) {
+        tell(QMessageBox::Warning, QString::fromStdString(folix::saveRefusalMessage(*save.refused)));
+        return;
+    }
+    const folix::SaveResult& result = save.result;
     switch (result.outcome) {
     case folix::SaveOutcome::Duplicate:
         statusBar()->clearMessage();
@@ -333,36 +357,17 @@ std::optional<std::string> MainWindow::drawnCoordinates()
     }
 }
 
-QString MainWindow::askForFile(QWidget* over, const QString& caption, const QString& nameEnd, const QString& filter)
+QString MainWindow::suggestedName(const char* nameEnd) const
 {
-    const QDir folder(saveFolder_.isEmpty() ? QDir::currentPath() : saveFolder_);
-    const QString suggested = folder.filePath(QString::fromStdString(folix::suggestedFileStem(*drawn_)) + nameEnd);
-    QString path = chooseSaveFile_(over, caption, suggested, filter);
-    if (!path.isEmpty()) saveFolder_ = QFileInfo(path).absolutePath();
-    return path;
-}
-
-void MainWindow::writeFile(const QString& path, std::string_view contents, const QString& what)
-{
-    const folix::FileWrite write = folix::writeTextFile(std::filesystem::path(path.toStdU16String()), contents);
-    if (!write.written)
-        tell(QMessageBox::Warning, QString("The %1 could not be written to %2: %3")
-                                       .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(write.reason)));
-    else
-        statusBar()->showMessage(QString("Saved to %1").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
-}
-
-void MainWindow::warn(const QString& text)
-{
-    tell(QMessageBox::Warning, text);
+    return QString::fromStdString(folix::suggestedFileStem(*drawn_)) + nameEnd;
 }
 
 void MainWindow::exportCoordinates()
 {
     const std::optional<std::string> text = drawnCoordinates();
     if (!text) return;
-    const QString path = askForFile(this, "Export coordinates", ".dat", "Selig coordinates (*.dat)");
-    if (!path.isEmpty()) writeFile(path, *text, "coordinates");
+    const QString path = files_->askForFile(this, "Export coordinates", suggestedName(".dat"), "Selig coordinates (*.dat)");
+    if (!path.isEmpty()) files_->writeFile(this, path, *text, "coordinates");
 }
 
 void MainWindow::copyCoordinates()
@@ -374,15 +379,15 @@ void MainWindow::copyCoordinates()
 void MainWindow::savePicture()
 {
     if (!drawn_) return;
-    savePictureFile(*this, this, ".png", plot_->viewSize(), *plot_,
-                    [this](QPainter& painter, const QRectF& area) { plot_->paintView(painter, area); });
+    files_->savePicture(this, suggestedName(".png"), plot_->viewSize(), *plot_,
+                        [this](QPainter& painter, const QRectF& area) { plot_->paintView(painter, area); });
 }
 
 void MainWindow::showAnalysis()
 {
     if (!drawn_) return;
     if (!analysis_) {
-        analysis_ = new AnalysisWindow(this, this);
+        analysis_ = new AnalysisWindow(this, files_.get());
         analysis_->showDesign(*drawn_);
     }
     analysis_->setWindowState(analysis_->windowState() & ~Qt::WindowMinimized);
@@ -395,32 +400,4 @@ void MainWindow::tell(QMessageBox::Icon icon, const QString& text)
 {
     QMessageBox box(icon, kProgramTitle, text, QMessageBox::Ok, this);
     box.exec();
-}
-
-void MainWindow::clearHistory()
-{
-    history_->clear();
-}
-
-void MainWindow::append(const std::string& line)
-{
-    history_->addItem(QString::fromStdString(line));
-}
-
-void MainWindow::showResults(const folix::ResultTexts& texts)
-{
-    family_->setText(QString::fromStdString(texts.airfoilType));
-    f_->setText(QString::fromStdString(texts.f));
-    g_->setText(QString::fromStdString(texts.g));
-    m_->setText(QString::fromStdString(texts.m));
-}
-
-void MainWindow::drawSection(const folix::Outline& outline)
-{
-    plot_->draw(outline);
-}
-
-std::string MainWindow::decimalSeparator() const
-{
-    return QLocale().decimalPoint().toStdString();
 }

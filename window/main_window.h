@@ -3,15 +3,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string_view>
 
 #include <QMainWindow>
 #include <QMessageBox>
 
-#include "engine/design_state.h"
+#include "design/design_outcome.h"
+#include "engine/mapped_section.h"
 #include "window/design_run.h"
-#include "window/drawn_design.h"
-#include "window/file_saver.h"
+#include "window/file_service.h"
+#include "window/window_texts.h"
 
 class AboutWindow;
 class AnalysisWindow;
@@ -24,14 +24,10 @@ class QPushButton;
 class QRadioButton;
 class SectionPlot;
 
-inline constexpr const char* kProgramTitle = "FolixDesign";
-inline constexpr const char* kSaveAfterStopMessage =
-    "The last design run stopped on an error; design again before saving.";
-
 // "Form1": the design inputs, the two buttons, the results, the section plot
-// and the iteration history. It owns the one design record; the design run
-// itself lives in runDesign, for which this window is the front end.
-class MainWindow : public QMainWindow, private folix::DesignFrontEnd, private FileSaver {
+// and the iteration history. It keeps the outcome of its last design run, made
+// by the design layer from the boxes' texts, and shows it.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -45,9 +41,8 @@ public:
 
     // Asks for the name of a file to write, an empty name for none. The file
     // dialog unless a test puts in its own.
-    using SaveFileChooser =
-        std::function<QString(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter)>;
-    void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
+    using SaveFileChooser = FileService::Chooser;
+    void setSaveFileChooser(SaveFileChooser chooser) { files_->setChooser(std::move(chooser)); }
 
 private:
     void designAirfoil();
@@ -64,33 +59,21 @@ private:
     void savePicture();
     void showAnalysis();
     std::optional<std::string> drawnCoordinates();
-
-    // Saving files, for this window and the analysis window.
-    QString askForFile(QWidget* over, const QString& caption, const QString& nameEnd, const QString& filter) override;
-    void writeFile(const QString& path, std::string_view contents, const QString& what) override;
-    void warn(const QString& text) override;
+    QString suggestedName(const char* nameEnd) const;
 
     QWidget* buildInputs();
     QWidget* buildResults();
     void setKeyboardOrder();
 
-    // The run's view of the window.
-    void clearHistory() override;
-    void append(const std::string& line) override;
-    void showResults(const folix::ResultTexts& texts) override;
-    void drawSection(const folix::Outline& outline) override;
-    std::string decimalSeparator() const override;
+    void showOutcome(const folix::DesignOutcome& outcome);
 
-    folix::DesignState state_;
-    // The design of the last completed run, the one the plot shows; unset before the first.
-    std::optional<folix::DrawnDesign> drawn_;
-    // Set while the record holds the partial values of a run that stopped on
-    // an error: a mixture of two runs that no design ever had.
-    bool lastRunStopped_ = false;
+    // The outcome of the last design run; that of no run before the first.
+    folix::DesignOutcome last_;
+    // The section of the last completed run, the one the plot shows; unset before the first.
+    std::optional<folix::MappedSection> drawn_;
+    std::unique_ptr<FileService> files_;
     std::unique_ptr<AboutWindow> about_;
     AnalysisWindow* analysis_ = nullptr;  // a window of its own, closed with this one
-    SaveFileChooser chooseSaveFile_;
-    QString saveFolder_;  // where the last file went
 
     QLineEdit* delta_ = nullptr;
     QLineEdit* gamma_ = nullptr;

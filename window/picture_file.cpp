@@ -8,8 +8,6 @@
 #include <QSvgGenerator>
 #include <QWidget>
 
-#include "window/file_saver.h"
-
 namespace {
 
 constexpr double kPngEnlargement = 2;
@@ -59,24 +57,11 @@ std::optional<QByteArray> pngOf(QSize size, const QWidget& shownOn, const Pictur
     return png;
 }
 
+}  // namespace
+
 std::optional<QByteArray> encodePicture(const QString& path, QSize size, const QWidget& shownOn,
                                         const PicturePainter& paint)
 {
     if (size.isEmpty()) return std::nullopt;
     return isSvg(path) ? svgOf(size, shownOn, paint) : pngOf(size, shownOn, paint);
-}
-
-}  // namespace
-
-void savePictureFile(FileSaver& saver, QWidget* over, const QString& nameEnd, QSize size, const QWidget& shownOn,
-                     const PicturePainter& paint)
-{
-    const QString path = saver.askForFile(over, "Save picture", nameEnd, kPictureFilter);
-    if (path.isEmpty()) return;
-    const std::optional<QByteArray> picture = encodePicture(path, size, shownOn, paint);
-    if (!picture)
-        saver.warn("The picture could not be encoded.");
-    else
-        saver.writeFile(path, std::string_view(picture->constData(), static_cast<std::size_t>(picture->size())),
-                        "picture");
 }

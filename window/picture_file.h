@@ -1,12 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
+#include <QByteArray>
 #include <QRectF>
 #include <QSize>
 #include <QString>
 
-class FileSaver;
 class QPainter;
 class QWidget;
 
@@ -17,10 +18,9 @@ inline constexpr const char* kPictureFilter = "PNG images (*.png);;SVG drawings 
 // Paints the picture into area, in the widget's logical pixels.
 using PicturePainter = std::function<void(QPainter& painter, const QRectF& area)>;
 
-// "Save picture…" over the window `over`: asks for the file, the suggested
-// name ending in nameEnd, then writes the picture of size logical pixels that
-// paint draws, by the file's ending: an SVG for ".svg", otherwise a PNG at
-// twice the resolution of the screen that shownOn is on. Painted in shownOn's
-// font and dots per inch, so text keeps its size on the screen.
-void savePictureFile(FileSaver& saver, QWidget* over, const QString& nameEnd, QSize size, const QWidget& shownOn,
-                     const PicturePainter& paint);
+// The picture of size logical pixels that paint draws, encoded by the ending
+// of path: an SVG for ".svg", otherwise a PNG at twice the resolution of the
+// screen that shownOn is on. Painted in shownOn's font and dots per inch, so
+// text keeps its size on the screen. None when it cannot be encoded.
+std::optional<QByteArray> encodePicture(const QString& path, QSize size, const QWidget& shownOn,
+                                        const PicturePainter& paint);

@@ -31,9 +31,10 @@ SectionPlot::SectionPlot(QWidget* parent) : QFrame(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
-void SectionPlot::draw(const folix::Outline& outline)
+void SectionPlot::draw(const folix::Outline& outline, const QString& warning)
 {
     outline_ = outline;
+    warning_ = warning;
     update();
 }
 
@@ -62,6 +63,12 @@ void SectionPlot::paintView(QPainter& painter, const QRectF& area) const
     // Its own ink, not the palette's: a dark desktop palette must not turn it light on the light yellow.
     painter.setPen(QPen(kSectionInk, kPenWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(line);
+    if (!warning_.isEmpty()) {
+        // In the corner above the section, where no outline of ordinary proportions reaches.
+        painter.setPen(kMessageInk);
+        const QRectF corner(view.left + 6, view.top + 4, view.width - 12, view.height / 3);
+        painter.drawText(corner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, "\u26a0 " + warning_);
+    }
     painter.restore();
 }
 

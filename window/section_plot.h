@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QFrame>
+#include <QString>
 
 #include "design/outline.h"
 
@@ -19,9 +20,11 @@ class SectionPlot : public QFrame {
 public:
     explicit SectionPlot(QWidget* parent = nullptr);
 
-    // Replaces whatever was drawn before.
-    void draw(const folix::Outline& outline);
+    // Replaces whatever was drawn before, with a warning written over the
+    // section when it is not what was asked for (empty for none).
+    void draw(const folix::Outline& outline, const QString& warning = {});
     bool hasOutline() const { return outline_.has_value(); }
+    const QString& warning() const { return warning_; }
 
     // The visible window as it is drawn now, in pixels: the size of its picture.
     QSize viewSize() const;
@@ -40,4 +43,5 @@ protected:
 
 private:
     std::optional<folix::Outline> outline_;
+    QString warning_;
 };

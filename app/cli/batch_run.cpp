@@ -14,7 +14,8 @@
 #include "save_design.h"
 #include "engine/section_flow.h"
 #include "strict_number.h"
-#include "design/design_batch.h"
+#include "design/design_status.h"
+#include "design/parallel_work.h"
 
 namespace folix {
 
@@ -112,15 +113,16 @@ struct InputRow {
 // What a worker makes of a row; the calling thread writes and saves it.
 struct RowOutcome {
     std::string csv;  // the output line with its end
-    std::optional<DesignState> toSave;
+    std::optional<DesignOutcome> toSave;
+    std::string notSaved;     // with --save: why the row is not saved, when it is not
     std::string fileProblem;  // why its coordinate file could not be written
 };
 
+// The design's status, unless the analysis the row asked for failed.
 std::string status(const DesignOutcome& outcome, const std::optional<FlowOutcome>& flow)
 {
-    if (outcome.error) return "error: " + outcome.error->reason;
-    if (flow && flow->error) return "error: " + *flow->error;
-    return outcome.converged() ? kOk : kNotConverged;
+    if (!outcome.error && flow && flow->error) return "error: " + *flow->error;
+    return statusText(outcome);
 }
 
 std::string rowText(const std::vector<std::string>& fields, const std::string& results, const std::string& rowStatus,
@@ -153,11 +155,11 @@ std::filesystem::path coordinateFile(const std::filesystem::path& dir, std::size
     return dir / ("line-" + number + ".dat");
 }
 
-std::string writeCoordinates(const BatchOptions& options, const DesignState& record, std::size_t line)
+std::string writeCoordinates(const BatchOptions& options, const MappedSection& section, std::size_t line)
 {
     const std::filesystem::path file = coordinateFile(*options.datDir, line);
     try {
-        const FileWrite written = writeTextFile(file, seligText(record, options.points));
+        const FileWrite written = writeTextFile(file, seligText(section, options.points));
         return written.written ? "" : "cannot write " + file.string() + ": " + written.reason;
     } catch (const ArithmeticError& e) {
         return "coordinates of " + file.string() + ": " + e.what();
@@ -167,24 +169,29 @@ std::string writeCoordinates(const BatchOptions& options, const DesignState& rec
 RowOutcome designRow(const InputRow& row, const BatchOptions& options)
 {
     const std::string noResults = options.alpha ? ",,,,,,," : ",,,,,";
-    if (row.tooLong)
-        return {rowText({}, noResults, "bad row: longer than " + std::to_string(kLongestLine) + " characters", row.line),
-                std::nullopt, ""};
+    const auto unusable = [&](const std::vector<std::string>& fields, const std::string& why) {
+        RowOutcome bad{rowText(fields, noResults, "bad row: " + why, row.line), std::nullopt, "", ""};
+        if (options.save) bad.notSaved = "bad row: " + why;
+        return bad;
+    };
+    if (row.tooLong) return unusable({}, "longer than " + std::to_string(kLongestLine) + " characters");
     const std::vector<std::string> fields = splitCsvLine(row.text);
     std::string problem;
     const auto inputs = batchRowInputs(fields, problem);
-    if (!inputs) return {rowText(fields, noResults, "bad row: " + problem, row.line), std::nullopt, ""};
+    if (!inputs) return unusable(fields, problem);
 
-    const DesignOutcome outcome = reportedDesign(*inputs);
-    const DesignState record = designRecord(outcome);
+    DesignOutcome outcome = reportedDesign(*inputs);
+    const MappedSection section = outcome.record.section();
     std::optional<FlowOutcome> flow;
-    if (options.alpha && !outcome.error) flow = analyseFlow(record, *options.alpha, std::nullopt);
+    if (options.alpha && !outcome.error) flow = analyseFlow(section, *options.alpha, std::nullopt);
     const std::string rowStatus = status(outcome, flow);
     RowOutcome result;
     result.csv = rowText(fields, resultColumns(outcome) + (options.alpha ? loadColumns(flow) : ""), rowStatus, row.line);
-    if (options.save && rowStatus == kOk) result.toSave = record;
     if (options.datDir && (rowStatus == kOk || rowStatus == kNotConverged))
-        result.fileProblem = writeCoordinates(options, record, row.line);
+        result.fileProblem = writeCoordinates(options, section, row.line);
+    if (options.save && rowStatus == kOk) result.toSave = std::move(outcome);
+    else if (options.save)
+        result.notSaved = rowStatus == kNotConverged ? rowStatus + " (" + notConvergedReason(outcome) + ")" : rowStatus;
     return result;
 }
 
@@ -219,21 +226,21 @@ std::optional<DesignInputs> batchRowInputs(const std::vector<std::string>& field
         return std::nullopt;
     }
     const std::size_t used = fourthGiven ? kInputColumns : 3;
+    double values[kInputColumns] = {};
     for (std::size_t i = 0; i < used; ++i) {
         std::string why;
-        if (!readStrictNumber(fields[i], why)) {
+        const std::optional<double> value = readStrictNumber(fields[i], why);
+        if (!value) {
             problem = std::string(kColumnNames[i]) + " " + why;
             return std::nullopt;
         }
+        values[i] = *value;
     }
     DesignInputs inputs;
-    inputs.delta = fields[0];
-    inputs.gamma = fields[1];
-    inputs.tau = fields[2];
-    if (fourthGiven) {
-        inputs.xDltc = fields[3];
-        inputs.locationMode = true;
-    }
+    inputs.thickness = values[0];
+    inputs.camber = values[1];
+    inputs.teAngleDegrees = values[2];
+    if (fourthGiven) inputs.maxThicknessAt = values[3];
     return inputs;
 }
 
@@ -274,11 +281,11 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
                 message() << "error: " << where << row.fileProblem << '\n';
                 fileFailed = true;
             }
+            if (!row.notSaved.empty()) message() << "folix: " << where << "not saved: " << row.notSaved << '\n';
             // After a failed save the next would fail alike: stop saving, go on designing.
             if (row.toSave && !saveFailed) {
-                DesignState record = *row.toSave;
                 std::ostringstream said;
-                saveFailed = !saveDesign(record, said, where);
+                saveFailed = !saveOutcome(*row.toSave, said, where);
                 if (saveFailed) said << "folix: no later row is saved\n";
                 if (!said.str().empty()) message() << said.str();
             }

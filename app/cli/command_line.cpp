@@ -135,14 +135,6 @@ private:
     bool operands_ = false;
 };
 
-std::string numberText(ArgumentReader& reader, const std::string& option)
-{
-    std::string text = reader.value(option);
-    std::string problem;
-    if (!readStrictNumber(text, problem)) throw UsageError(option + ": " + problem);
-    return text;
-}
-
 double number(ArgumentReader& reader, const std::string& option)
 {
     const std::string text = reader.value(option);
@@ -225,13 +217,11 @@ Request help(const ArgumentReader& reader, const std::string& option)
 // false for any other argument.
 bool designOption(ArgumentReader& reader, const std::string& arg, DesignInputs& inputs)
 {
-    if (arg == "--thickness") inputs.delta = numberText(reader, arg);
-    else if (arg == "--camber") inputs.gamma = numberText(reader, arg);
-    else if (arg == "--te-angle") inputs.tau = numberText(reader, arg);
-    else if (arg == "--max-thickness-at") {
-        inputs.xDltc = numberText(reader, arg);
-        inputs.locationMode = true;
-    } else return false;
+    if (arg == "--thickness") inputs.thickness = number(reader, arg);
+    else if (arg == "--camber") inputs.camber = number(reader, arg);
+    else if (arg == "--te-angle") inputs.teAngleDegrees = number(reader, arg);
+    else if (arg == "--max-thickness-at") inputs.maxThicknessAt = number(reader, arg);
+    else return false;
     return true;
 }
 

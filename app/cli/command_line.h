@@ -24,7 +24,7 @@ struct HelpRequest {};
 struct VersionRequest {};
 
 struct DesignRequest {
-    DesignInputs inputs;  // the texts as given; the run reads them like typed texts
+    DesignInputs inputs;
     bool history = false;
     bool json = false;
     bool save = false;

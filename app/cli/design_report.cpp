@@ -1,5 +1,6 @@
 #include "design_report.h"
 
+#include "design/design_status.h"
 #include "engine/number_text.h"
 #include "engine/section_analysis.h"
 #include "json_text.h"
@@ -46,15 +47,14 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     const auto text = [done](const std::string& t) { return done ? jsonString(t) : "null"; };
 
     out << "{\n";
-    out << "  \"mode\": " << jsonString(inputs.locationMode ? "location" : "angle") << ",\n";
-    out << "  \"inputs\": {\"thickness\": " << jsonNumber(readLeadingNumber(inputs.delta))
-        << ", \"camber\": " << jsonNumber(readLeadingNumber(inputs.gamma))
-        << ", \"te_angle\": " << jsonNumber(readLeadingNumber(inputs.tau)) << ", \"max_thickness_at\": "
-        << (inputs.locationMode ? jsonNumber(readLeadingNumber(inputs.xDltc)) : "null") << "},\n";
-    out << "  \"family\": " << text(outcome.family) << ",\n";
-    out << "  \"F\": " << value(outcome.F) << ",\n";
-    out << "  \"G\": " << value(outcome.G) << ",\n";
-    out << "  \"m\": " << value(outcome.m) << ",\n";
+    out << "  \"mode\": " << jsonString(inputs.maxThicknessAt ? "location" : "angle") << ",\n";
+    out << "  \"inputs\": {\"thickness\": " << jsonNumber(inputs.thickness)
+        << ", \"camber\": " << jsonNumber(inputs.camber) << ", \"te_angle\": " << jsonNumber(inputs.teAngleDegrees)
+        << ", \"max_thickness_at\": " << jsonNumber(inputs.maxThicknessAt) << "},\n";
+    out << "  \"family\": " << text(outcome.record.family) << ",\n";
+    out << "  \"F\": " << value(outcome.record.F) << ",\n";
+    out << "  \"G\": " << value(outcome.record.G) << ",\n";
+    out << "  \"m\": " << value(outcome.record.m) << ",\n";
     out << "  \"max_thickness_at\": " << (done ? jsonNumber(outcome.maxThicknessAt) : "null") << ",\n";
     if (flow) {
         const std::optional<SectionFlow>& found = flow->flow;
@@ -71,7 +71,7 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     } else {
         out << "null,\n";
     }
-    out << "  \"converged\": " << (done ? jsonBool(outcome.converged()) : "null") << ",\n";
+    out << "  \"converged\": " << (done ? jsonBool(converged(outcome)) : "null") << ",\n";
     out << "  \"iterations\": [";
     for (std::size_t i = 0; i < outcome.solves.size(); ++i) {
         const SolveRecord& solve = outcome.solves[i];
@@ -83,7 +83,7 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     }
     out << (outcome.solves.empty() ? "],\n" : "\n  ],\n");
     out << "  \"location_search_converged\": "
-        << (inputs.locationMode && done ? jsonBool(!outcome.locationSearchGaveUp) : "null") << ",\n";
+        << (inputs.maxThicknessAt && done ? jsonBool(!outcome.locationSearchGaveUp) : "null") << ",\n";
     out << "  \"history\": [";
     for (std::size_t i = 0; i < outcome.history.size(); ++i)
         out << (i == 0 ? "\n" : ",\n") << "    " << jsonString(outcome.history[i]);

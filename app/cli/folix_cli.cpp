@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include "batch_run.h"
+#include "design/design_status.h"
+#include "design/parallel_work.h"
+#include "design/reported_design.h"
 #include "command_line.h"
 #include "descriptor_input.h"
 #include "design_report.h"
@@ -19,8 +22,6 @@
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
 #include "save_design.h"
-#include "design/design_batch.h"
-#include "design/reported_design.h"
 
 namespace folix {
 
@@ -48,13 +49,13 @@ bool writeOutputFile(const std::string& file, const std::string& text, std::ostr
 int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err, std::ostream& standardOutput)
 {
     const DesignOutcome outcome = reportedDesign(request.inputs);
-    DesignState record = designRecord(outcome);
+    const MappedSection section = outcome.record.section();
     // The flow comes before any output: a section without one gets no files.
     std::optional<FlowOutcome> flow;
     if (request.alpha || request.cpFile) {
         const double alpha = request.alpha.value_or(0.0);
         const std::optional<int> points = request.cpFile ? std::optional(request.points) : std::nullopt;
-        flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt} : analyseFlow(record, alpha, points);
+        flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt} : analyseFlow(section, alpha, points);
     }
 
     if (request.json) writeJson(out, request.inputs, outcome, flow ? &*flow : nullptr);
@@ -67,7 +68,7 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         writeResults(out, outcome);
         if (request.alpha && flow->flow) writeLoads(out, *flow->flow);
     }
-    if (!outcome.converged()) err << kNotConvergedWarning;
+    if (!converged(outcome)) err << kNotConvergedWarning;
     if (flow && flow->error) {
         err << "error: " << *flow->error << '\n';
         return kExitFailed;
@@ -78,7 +79,7 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     int status = kExitDone;
     if (request.datFile) {
         try {
-            if (!writeOutputFile(*request.datFile, seligText(record, request.points), standardOutput, err))
+            if (!writeOutputFile(*request.datFile, seligText(section, request.points), standardOutput, err))
                 status = kExitFailed;
         } catch (const ArithmeticError& e) {
             err << "error: coordinates: " << e.what() << '\n';
@@ -86,10 +87,10 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         }
     }
     if (request.cpFile) {
-        const std::string text = pressureFileText(record, flow->alpha, *flow->flow);
+        const std::string text = pressureFileText(section, flow->alpha, *flow->flow);
         if (!writeOutputFile(*request.cpFile, text, standardOutput, err)) status = kExitFailed;
     }
-    if (request.save && !saveDesign(record, err)) status = kExitFailed;
+    if (request.save && !saveOutcome(outcome, err)) status = kExitFailed;
     return status;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/arithmetic_error.h"
 #include "engine/section_polar.h"
 #include "json_text.h"
+#include "design/design_status.h"
 #include "design/reported_design.h"
 
 namespace folix {
@@ -21,12 +22,13 @@ std::string jsonArray(const std::vector<PolarRow>& polar, Column column)
 void writePolarJson(std::ostream& out, const DesignOutcome& outcome, const std::vector<PolarRow>& polar)
 {
     out << "{\n"
-        << "  \"family\": " << jsonString(outcome.family) << ",\n"
-        << "  \"F\": " << jsonNumber(outcome.F) << ",\n"
-        << "  \"G\": " << jsonNumber(outcome.G) << ",\n"
-        << "  \"m\": " << jsonNumber(outcome.m) << ",\n"
-        << "  \"converged\": " << (outcome.converged() ? "true" : "false") << ",\n"
-        << "  \"Cp_min_over\": " << jsonString(hasFiniteSurfaceSpeed(outcome.F, outcome.m) ? "surface" : "points")
+        << "  \"family\": " << jsonString(outcome.record.family) << ",\n"
+        << "  \"F\": " << jsonNumber(outcome.record.F) << ",\n"
+        << "  \"G\": " << jsonNumber(outcome.record.G) << ",\n"
+        << "  \"m\": " << jsonNumber(outcome.record.m) << ",\n"
+        << "  \"converged\": " << (converged(outcome) ? "true" : "false") << ",\n"
+        << "  \"Cp_min_over\": "
+        << jsonString(hasFiniteSurfaceSpeed(outcome.record.F, outcome.record.m) ? "surface" : "points")
         << ",\n"
         << "  \"alpha\": " << jsonArray(polar, [](const PolarRow& r) { return r.alpha; }) << ",\n"
         << "  \"Cl\": " << jsonArray(polar, [](const PolarRow& r) { return r.Cl; }) << ",\n"
@@ -45,10 +47,10 @@ int runPolarCommand(const PolarRequest& request, std::ostream& out, std::ostream
         err << "error: " << outcome.error->reason << '\n';
         return 1;
     }
-    if (!outcome.converged()) err << kNotConvergedWarning;
+    if (!converged(outcome)) err << kNotConvergedWarning;
     std::vector<PolarRow> polar;
     try {
-        polar = sectionPolar(outcome.F, outcome.G, outcome.m, request.alphas, request.points);
+        polar = sectionPolar(outcome.record.F, outcome.record.G, outcome.record.m, request.alphas, request.points);
     } catch (const ArithmeticError& e) {
         err << "error: analysis: " << e.what() << '\n';
         return 1;

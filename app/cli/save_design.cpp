@@ -1,14 +1,19 @@
 #include "save_design.h"
 
+#include "design/design_save.h"
 #include "engine/arithmetic_error.h"
-#include "results/results_file.h"
 
 namespace folix {
 
-bool saveDesign(DesignState& design, std::ostream& err, const std::string& where)
+bool saveOutcome(const DesignOutcome& outcome, std::ostream& err, const std::string& where)
 {
     try {
-        const SaveResult saved = saveResult(design);
+        const DesignSave save = saveDesign(outcome);
+        if (save.refused) {
+            err << "error: " << where << "not saved: " << *save.refused << '\n';
+            return false;
+        }
+        const SaveResult& saved = save.result;
         if (saved.outcome == SaveOutcome::Duplicate)
             err << "folix: " << where << "an equal design is already recorded in " << saved.file.string()
                 << "; not saved again\n";

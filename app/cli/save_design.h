@@ -3,14 +3,14 @@
 #include <ostream>
 #include <string>
 
-#include "engine/design_state.h"
+#include "design/design_outcome.h"
 
 namespace folix {
 
-// "Save result" for the command line: runs the window's save command and
-// reports a duplicate (naming the file) or a failure ("error: ...") on `err`,
-// each with `where`. Returns false when the design could not be saved; a
-// duplicate counts as saved.
-bool saveDesign(DesignState& design, std::ostream& err, const std::string& where = "");
+// "Save result" for the command line: the design layer's save of the outcome,
+// reporting a refusal or a failure ("error: ...") or a duplicate (naming the
+// file) on `err`, each after `where`. Returns false when the design was not
+// saved; a duplicate counts as saved.
+bool saveOutcome(const DesignOutcome& outcome, std::ostream& err, const std::string& where = "");
 
 }  // namespace folix

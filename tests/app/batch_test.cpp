@@ -143,13 +143,17 @@ TEST_F(BatchFiles, ReadsAFileOrStandardInput)
     EXPECT_EQ(runCli({"batch", "--", "-rows.csv"}).out, fromFile.out);
 }
 
-TEST_F(BatchFiles, SaveAppendsEveryRowThatIsOk)
+TEST_F(BatchFiles, SaveAppendsEveryRowThatIsOkAndNamesTheOthers)
 {
     std::ofstream(dir() / "rows.csv") << "0.12,0.02,10\n0.12,0.02\n0.12,0.02,9,0.3\n0.04,0,0,0.2\n0.10,0,0\n0.12,0.02,10\n";
     const auto run = runCli({"batch", "rows.csv", "--save"});
     EXPECT_EQ(run.status, 0) << run.err;
     const auto file = std::filesystem::current_path() / kResultsFileName;
-    EXPECT_EQ(run.err, "folix: line 6: an equal design is already recorded in " + file.string() + "; not saved again\n");
+    EXPECT_EQ(run.err, "folix: line 2: not saved: bad row: 2 fields instead of 3 or 4\n"
+                       "folix: line 3: not saved: error: Division by zero\n"
+                       "folix: line 4: not saved: not converged (the search for m gave up after 20 steps)\n"
+                       "folix: line 6: an equal design is already recorded in " +
+                           file.string() + "; not saved again\n");
     const auto lines = linesOf(readBytes(dir() / kResultsFileName));
     ASSERT_EQ(lines.size(), 4u);  // header, empty line, two designs
     EXPECT_EQ(lines[2], " 0.12   0.02   0.32657   10.00   0.07030   0.04377   1.94444\r");

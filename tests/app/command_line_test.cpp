@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <variant>
 
 #include "app/cli/command_line.h"
@@ -42,18 +44,18 @@ TEST(StrictNumber, Counts)
     EXPECT_EQ(problem, "'99999999999999999999' is out of range");
 }
 
-TEST(CommandLine, DesignOptionsKeepTheTextsAsGiven)
+TEST(CommandLine, DesignOptionsReadAsNumbers)
 {
     const Request request = parseCommandLine({"design", "--thickness=+0.12", "--camber", "-0.0", "--te-angle", "1E1",
                                               "--max-thickness-at", ".3", "--json", "--save", "--dat=a.dat",
                                               "--points", "41"});
     const auto* design = std::get_if<DesignRequest>(&request);
     ASSERT_NE(design, nullptr);
-    EXPECT_EQ(design->inputs.delta, "+0.12");
-    EXPECT_EQ(design->inputs.gamma, "-0.0");
-    EXPECT_EQ(design->inputs.tau, "1E1");
-    EXPECT_EQ(design->inputs.xDltc, ".3");
-    EXPECT_TRUE(design->inputs.locationMode);
+    EXPECT_EQ(design->inputs.thickness, 0.12);
+    EXPECT_FALSE(std::signbit(design->inputs.camber));
+    EXPECT_EQ(design->inputs.camber, 0.0);
+    EXPECT_EQ(design->inputs.teAngleDegrees, 10);
+    EXPECT_EQ(design->inputs.maxThicknessAt, 0.3);
     EXPECT_TRUE(design->json);
     EXPECT_FALSE(design->history);
     EXPECT_TRUE(design->save);

@@ -9,6 +9,7 @@
 #include "engine/selig_export.h"
 #include "results/results_file.h"
 #include "design/design_run.h"
+#include "window/typed_inputs.h"
 
 namespace folix {
 namespace {
@@ -61,17 +62,10 @@ const Case kCases[] = {
     {"0.06", "0", "18", nullptr, false, "Invalid argument"},   // F < 0 at m = 1.9
 };
 
+// The numbers the window reads from the case's texts.
 DesignInputs inputsOf(const Case& c)
 {
-    DesignInputs in;
-    in.delta = c.delta;
-    in.gamma = c.gamma;
-    in.tau = c.tau;
-    if (c.xDltc) {
-        in.xDltc = c.xDltc;
-        in.locationMode = true;
-    }
-    return in;
+    return readTypedInputs({c.delta, c.gamma, c.tau, c.xDltc ? c.xDltc : "0.00", c.xDltc != nullptr});
 }
 
 std::vector<std::string> argsOf(const Case& c, std::vector<std::string> extra)

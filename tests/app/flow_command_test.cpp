@@ -13,6 +13,7 @@
 #include "engine/selig_export.h"
 #include "results/results_file.h"
 #include "design/design_run.h"
+#include "window/typed_inputs.h"
 
 namespace folix {
 namespace {
@@ -44,12 +45,8 @@ DesignState windowDesign(const std::string& delta, const std::string& gamma, con
         void showResults(const ResultTexts&) override {}
         void drawSection(const Outline&) override {}
     } frontEnd;
-    DesignInputs inputs;
-    inputs.delta = delta;
-    inputs.gamma = gamma;
-    inputs.tau = tau;
     DesignState state;
-    runDesign(state, inputs, frontEnd);
+    runDesign(state, readTypedInputs({delta, gamma, tau, "0.00", false}), frontEnd);
     return state;
 }
 

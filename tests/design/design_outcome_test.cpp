@@ -13,13 +13,16 @@
 #include "tests/typical_design.h"
 #include "design/design_batch.h"
 #include "design/design_outcome.h"
+#include "design/design_save.h"
+#include "design/design_status.h"
 #include "design/run_texts.h"
+#include "window/typed_inputs.h"
 
 namespace folix {
 namespace {
 
 struct Case {
-    DesignInputs inputs;
+    TypedInputs inputs;
     std::optional<ErrorKind> error;
     std::size_t solves;
     int lastSolveMeasurements;
@@ -42,7 +45,7 @@ const Case kCases[] = {
 TEST(DesignOutcome, WhatEachRunReportsAsData)
 {
     for (const Case& c : kCases) {
-        const DesignOutcome o = designOutcome(c.inputs);
+        const DesignOutcome o = typedDesignOutcome(c.inputs);
         SCOPED_TRACE(c.inputs.delta + "," + c.inputs.gamma + "," + c.inputs.tau);
         EXPECT_EQ(o.error ? std::optional(o.error->kind) : std::nullopt, c.error);
         EXPECT_EQ(o.error ? o.error->reason : "", c.error ? errorMessage(*c.error) : "");
@@ -52,22 +55,48 @@ TEST(DesignOutcome, WhatEachRunReportsAsData)
         EXPECT_EQ(o.locationSearchGaveUp, c.searchGaveUp);
         EXPECT_EQ(o.measuredShownSection, c.measuredShownSection);
         EXPECT_EQ(o.maxThicknessAt ? displayText(*o.maxThicknessAt) : "none", c.maxThicknessAt ? c.maxThicknessAt : "none");
-        EXPECT_EQ(o.converged(), !c.error && c.measuredShownSection && !c.searchGaveUp);
+        EXPECT_EQ(converged(o), !c.error && c.measuredShownSection && !c.searchGaveUp);
         EXPECT_EQ(o.outline.has_value(), !c.error);
-        EXPECT_EQ(o.texts.m, c.error ? "" : displayText(o.m));
+        EXPECT_EQ(o.texts.m, c.error ? "" : displayText(o.record.m));
     }
 }
 
 TEST(DesignOutcome, TypicalRunKeepsTheWindowsTextsAndRecord)
 {
-    const DesignOutcome o = designOutcome({"0.12", "0.02", "10", "0", false});
+    const DesignOutcome o = designOutcome({0.12, 0.02, 10, std::nullopt});
     EXPECT_EQ(o.history, typical::runHistory());
-    EXPECT_EQ(o.family, kKarmanTrefftzAirfoil);
-    EXPECT_EQ(o.solves[0].exponent, o.m);
-    const DesignState record = designRecord(o);
-    EXPECT_EQ(record.F, o.F);
+    EXPECT_EQ(o.record.family, kKarmanTrefftzAirfoil);
+    EXPECT_EQ(o.solves[0].exponent, o.record.m);
+    const DesignState record = designState(o.record);
+    EXPECT_EQ(record.F, o.record.F);
     EXPECT_EQ(record.XDltC, *o.maxThicknessAt);  // angle mode records the measured location
-    EXPECT_EQ(record.AirfoilType, o.family);
+    EXPECT_EQ(record.AirfoilType, o.record.family);
+}
+
+TEST(DesignSave, OnlyADesignThatMetItsTargetsIsSaved)
+{
+    struct Rule {
+        TypedInputs inputs;
+        const char* status;
+        const char* refusal;  // none: saved
+    };
+    const Rule rules[] = {
+        {{"0.12", "0.02", "10", "0", false}, "ok", nullptr},
+        {{"0.04", "0", "0", "0.2", true}, "not converged",
+         "the last design run did not converge (the search for m gave up after 20 steps)"},
+        {{"0.6", "0.15", "20", "0", false}, "not converged",
+         "the last design run did not converge (the solve for F and G at m=1.88889 gave up after 20 steps)"},
+        {{"0.12", "0.02", "9", "0.3", true}, "error: Division by zero", "the last design run stopped on an error"},
+    };
+    for (const Rule& rule : rules) {
+        const DesignOutcome o = typedDesignOutcome(rule.inputs);
+        EXPECT_EQ(statusText(o), rule.status) << rule.inputs.delta;
+        EXPECT_EQ(saveRefusal(o), rule.refusal ? std::optional<std::string>(rule.refusal) : std::nullopt);
+        const DesignSave refused = saveDesign(o, "/nonexistent/folder/Folix_Input.txt");
+        EXPECT_EQ(refused.refused.has_value(), rule.refusal != nullptr);
+    }
+    // Before any run the unset record is saved, as the window's first "Save result" does.
+    EXPECT_FALSE(saveRefusal(DesignOutcome{}));
 }
 
 }  // namespace
@@ -79,14 +108,14 @@ namespace {
 TEST(DesignBatch, OutcomesInInputOrderWhateverTheWorkers)
 {
     std::vector<DesignInputs> inputs;
-    for (const Case& c : kCases) inputs.push_back(c.inputs);
+    for (const Case& c : kCases) inputs.push_back(readTypedInputs(c.inputs));
     inputs.insert(inputs.end(), inputs.begin(), inputs.end());
     const std::vector<DesignOutcome> one = designOutcomes(inputs, 1);
     const std::vector<DesignOutcome> four = designOutcomes(inputs, 4);
     ASSERT_EQ(four.size(), inputs.size());
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         EXPECT_EQ(four[i].history, one[i].history) << i;
-        EXPECT_EQ(four[i].F, one[i].F) << i;
+        EXPECT_EQ(four[i].record.F, one[i].record.F) << i;
         EXPECT_EQ(four[i].history, designOutcome(inputs[i]).history) << i;
     }
 }

@@ -8,6 +8,7 @@
 #include "design/design_run.h"
 #include "design/profile_tables.h"
 #include "design/run_texts.h"
+#include "window/typed_inputs.h"
 
 namespace folix {
 namespace {
@@ -31,21 +32,15 @@ public:
     std::string separator = ".";
 };
 
+// The numbers the window reads from these texts.
 DesignInputs angleMode(const char* delta, const char* gamma, const char* tau)
 {
-    DesignInputs in;
-    in.delta = delta;
-    in.gamma = gamma;
-    in.tau = tau;
-    return in;
+    return readTypedInputs({delta, gamma, tau, "0.00", false});
 }
 
 DesignInputs locationMode(const char* delta, const char* gamma, const char* tau, const char* xDltc)
 {
-    DesignInputs in = angleMode(delta, gamma, tau);
-    in.xDltc = xDltc;
-    in.locationMode = true;
-    return in;
+    return readTypedInputs({delta, gamma, tau, xDltc, true});
 }
 
 std::size_t countHeadings(const std::vector<std::string>& lines)
@@ -242,15 +237,11 @@ TEST(DesignRun, ResultsFollowTheDecimalSeparator)
 
 TEST(DesignRun, InputOverflowEndsTheRunAfterTheTitle)
 {
-    DesignState state;
-    RecordingFrontEnd ui;
-    try {
-        runDesign(state, angleMode("1e999", "0", "0"), ui);
-        FAIL();
-    } catch (const ArithmeticError& error) {
-        EXPECT_EQ(error.kind(), ErrorKind::Overflow);
-    }
-    EXPECT_EQ(ui.history, std::vector<std::string>{" Iteration history"});
+    const DesignOutcome typed = typedDesignOutcome({"1e999", "0", "0", "0.00", false});
+    ASSERT_TRUE(typed.error);
+    EXPECT_EQ(typed.error->kind, ErrorKind::Overflow);
+    EXPECT_EQ(typed.history, std::vector<std::string>{" Iteration history"});
+    EXPECT_FALSE(typed.outline);
 }
 
 }  // namespace

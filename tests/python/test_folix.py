@@ -133,3 +133,7 @@ def test_save(tmp_path):
     with pytest.raises(IsADirectoryError) as failed:
         d.save(tmp_path)
     assert failed.value.filename == str(tmp_path)
+    # The last values of a run that gave up are no design.
+    with pytest.raises(ValueError, match=r"^not saved: the last design run did not converge \(the search for m"):
+        folix.design(0.04, 0, 0, max_thickness_at=0.2).save(tmp_path / "other.txt")
+    assert not (tmp_path / "other.txt").exists()

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "engine/arithmetic_error.h"
-#include "design/design_inputs.h"
+#include "window/typed_inputs.h"
 
 namespace folix::sweep {
 
@@ -45,7 +45,7 @@ void forEachGridInput(const GridSize& size, Visit visit)
             for (int c = 0; c < size.cambers; ++c)
                 for (int a = 0; a < size.angles; ++a)
                     for (int l = 0; l < locations; ++l) {
-                        DesignInputs inputs;
+                        TypedInputs inputs;
                         inputs.delta = typedText(gridPoint(0, 0.6, t, size.thicknesses));
                         inputs.gamma = typedText(gridPoint(-0.1, 0.15, c, size.cambers));
                         inputs.tau = typedText(gridPoint(-30, 120, a, size.angles));

@@ -26,7 +26,7 @@ constexpr int kTimings = 21;
 
 struct Timed {
     double ms;
-    DesignInputs inputs;
+    TypedInputs inputs;
 };
 
 struct ModeReport {
@@ -36,14 +36,14 @@ struct ModeReport {
 };
 
 // One run in a fresh record, timed.
-double milliseconds(const DesignInputs& inputs, DesignState& state, WatchedRun& run)
+double milliseconds(const TypedInputs& inputs, DesignState& state, WatchedRun& run)
 {
     const auto before = std::chrono::steady_clock::now();
     run = watchDesignRun(state, inputs);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - before).count();
 }
 
-double medianMilliseconds(const DesignInputs& inputs)
+double medianMilliseconds(const TypedInputs& inputs)
 {
     std::vector<double> times;
     for (int i = 0; i < kTimings; ++i) {
@@ -72,7 +72,7 @@ Timed slowestByMedian(const std::vector<Timed>& candidates)
     return slowest;
 }
 
-std::string inputsText(const DesignInputs& in)
+std::string inputsText(const TypedInputs& in)
 {
     return in.delta + " " + in.gamma + " " + in.tau + (in.locationMode ? " " + in.xDltc : "");
 }
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
     ModeReport modes[2];
     int unsound = 0;
     const auto started = std::chrono::steady_clock::now();
-    forEachGridInput(size, [&](const DesignInputs& inputs) {
+    forEachGridInput(size, [&](const TypedInputs& inputs) {
         DesignState state;
         WatchedRun run;
         const double ms = milliseconds(inputs, state, run);

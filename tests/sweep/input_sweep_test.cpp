@@ -11,13 +11,13 @@
 namespace folix::sweep {
 namespace {
 
-std::string describeInputs(const DesignInputs& in)
+std::string describeInputs(const TypedInputs& in)
 {
     return std::string(in.locationMode ? "location" : "angle") + " mode, delta '" + in.delta + "', gamma '" + in.gamma +
            "', tau '" + in.tau + "', xDltc '" + in.xDltc + "'";
 }
 
-void expectSound(const WatchedRun& run, const DesignState& state, const DesignInputs& inputs)
+void expectSound(const WatchedRun& run, const DesignState& state, const TypedInputs& inputs)
 {
     const std::vector<std::string> problems = problemsOf(run, state, inputs);
     if (problems.empty()) return;
@@ -39,7 +39,7 @@ TEST(InputSweep, EveryGridRunCompletesSoundlyOrStopsWithAnArithmeticError)
 {
     OutcomeTally angleMode;
     OutcomeTally locationMode;
-    forEachGridInput({7, 6, 7, 6}, [&](const DesignInputs& inputs) {
+    forEachGridInput({7, 6, 7, 6}, [&](const TypedInputs& inputs) {
         DesignState state;
         const WatchedRun run = watchDesignRun(state, inputs);
         expectSound(run, state, inputs);
@@ -54,9 +54,9 @@ TEST(InputSweep, EveryGridRunCompletesSoundlyOrStopsWithAnArithmeticError)
 
 enum class Box { Delta, Gamma, Tau, XDltc };
 
-DesignInputs typicalWith(Box box, const std::string& text, bool locationMode)
+TypedInputs typicalWith(Box box, const std::string& text, bool locationMode)
 {
-    DesignInputs inputs{"0.12", "0.02", "10", "0.3", locationMode};
+    TypedInputs inputs{"0.12", "0.02", "10", "0.3", locationMode};
     std::string* const boxes[] = {&inputs.delta, &inputs.gamma, &inputs.tau, &inputs.xDltc};
     *boxes[static_cast<int>(box)] = text;
     return inputs;
@@ -68,12 +68,12 @@ TEST(InputSweep, TextsWithoutANumberRunAsZero)
     for (const bool locationMode : {false, true})
         for (const Box box : {Box::Delta, Box::Gamma, Box::Tau, Box::XDltc}) {
             DesignState zeroState;
-            const DesignInputs zeroInputs = typicalWith(box, "0", locationMode);
+            const TypedInputs zeroInputs = typicalWith(box, "0", locationMode);
             const WatchedRun zero = watchDesignRun(zeroState, zeroInputs);
             for (const char* text : {"", "-", "nan", "inf", "NaN", "-Infinity", "+", "."}) {
                 SCOPED_TRACE(describeInputs(typicalWith(box, text, locationMode)));
                 DesignState state;
-                const DesignInputs inputs = typicalWith(box, text, locationMode);
+                const TypedInputs inputs = typicalWith(box, text, locationMode);
                 const WatchedRun run = watchDesignRun(state, inputs);
                 expectSound(run, state, inputs);
                 EXPECT_EQ(run.error, zero.error);
@@ -107,7 +107,7 @@ TEST(InputSweep, HugeNumbersStopWithTheirErrorKind)
     for (const Case& c : cases)
         for (const bool locationMode : {false, true}) {
             DesignState state;
-            const DesignInputs inputs = typicalWith(c.box, c.text, locationMode);
+            const TypedInputs inputs = typicalWith(c.box, c.text, locationMode);
             SCOPED_TRACE(describeInputs(inputs));
             const WatchedRun run = watchDesignRun(state, inputs);
             expectSound(run, state, inputs);
@@ -120,19 +120,19 @@ TEST(InputSweep, HugeNumbersStopWithTheirErrorKind)
 // fresh record.
 TEST(InputSweep, AStoppedRunLeavesNoTraceInTheNextRun)
 {
-    const DesignInputs stoppers[] = {
+    const TypedInputs stoppers[] = {
         typicalWith(Box::Delta, "0", false),          // division by zero
         typicalWith(Box::Gamma, "&HFFFF", false),     // invalid argument
         typicalWith(Box::Tau, "1e308", false),        // overflow before the first solve
         typicalWith(Box::XDltc, "1", true),           // stops after several solves
         {"0.38", "0.1", "60", "0.15", true},          // stops after 19 solves
     };
-    const DesignInputs nexts[] = {typicalWith(Box::Tau, "10", false), typicalWith(Box::XDltc, "0.3", true)};
-    for (const DesignInputs& next : nexts) {
+    const TypedInputs nexts[] = {typicalWith(Box::Tau, "10", false), typicalWith(Box::XDltc, "0.3", true)};
+    for (const TypedInputs& next : nexts) {
         DesignState freshState;
         const WatchedRun fresh = watchDesignRun(freshState, next);
         ASSERT_FALSE(fresh.error);
-        for (const DesignInputs& stopper : stoppers) {
+        for (const TypedInputs& stopper : stoppers) {
             SCOPED_TRACE(describeInputs(stopper) + " then " + describeInputs(next));
             DesignState state;
             ASSERT_TRUE(watchDesignRun(state, stopper).error);

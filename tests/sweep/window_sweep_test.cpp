@@ -53,7 +53,7 @@ struct Inputs {
 
 constexpr Inputs kTypical{"0.12", "0.02", "10", "0.3"};
 
-folix::DesignInputs designInputs(const Inputs& in, bool locationMode)
+folix::TypedInputs designInputs(const Inputs& in, bool locationMode)
 {
     return {in.delta, in.gamma, in.tau, in.xDltc, locationMode};
 }

@@ -11,23 +11,24 @@
 #include "window/analysis_window.h"
 #include "window/main_window.h"
 #include "window/pressure_plot.h"
+#include "window/typed_inputs.h"
 #include "window/window_colours.h"
 
 namespace {
 
-const folix::DesignInputs kTypical{"0.12", "0.02", "10", "0.00", false};
-const folix::DesignInputs kSymmetric{"0.10", "0.00", "0", "0.00", false};
+const folix::TypedInputs kTypical{"0.12", "0.02", "10", "0.00", false};
+const folix::TypedInputs kSymmetric{"0.10", "0.00", "0", "0.00", false};
 // Angle -10 gives m = 2.05556: the trailing edge turns back on itself.
-const folix::DesignInputs kPastTwo{"0.10", "0.02", "-10", "0.00", false};
+const folix::TypedInputs kPastTwo{"0.10", "0.02", "-10", "0.00", false};
 // m = 1 maps every circle to a section of the same thickness: the solver divides by zero.
-const folix::DesignInputs kStops{"0.12", "0.02", "180", "0.00", false};
+const folix::TypedInputs kStops{"0.12", "0.02", "180", "0.00", false};
 
-folix::DrawnDesign designed(const folix::DesignInputs& inputs)
+folix::MappedSection designed(const folix::TypedInputs& inputs)
 {
     folix::DesignState state;
     SilentFrontEnd silent;
-    folix::runDesign(state, inputs, silent);
-    return folix::DrawnDesign::of(state);
+    folix::runDesign(state, folix::readTypedInputs(inputs), silent);
+    return folix::mappedSection(state);
 }
 
 // What the window should show for a design, worked out without it.
@@ -37,7 +38,7 @@ struct Expected {
     QString moment;
 };
 
-Expected expected(const folix::DrawnDesign& design, double alpha, const char* separator = ".")
+Expected expected(const folix::MappedSection& design, double alpha, const char* separator = ".")
 {
     const folix::SectionAnalysis analysis(design.F, design.G, design.EM, folix::pressureCircleAngles(design.EM));
     const folix::SectionLoads loads = analysis.loads(alpha);
@@ -94,14 +95,14 @@ private slots:
     void hoveringTheChartReadsOutBothSurfaces();
 
 private:
-    void design(const folix::DesignInputs& inputs);
+    void design(const folix::TypedInputs& inputs);
     AnalysisWindow* openAnalysis();
     QString text(const char* label) const
     {
         return window_->analysisWindow()->findChild<QLabel*>(label)->text();
     }
     QDoubleSpinBox* angleBox() const { return window_->analysisWindow()->findChild<QDoubleSpinBox*>("AngleOfAttack"); }
-    void verifyShows(const folix::DrawnDesign& design, const QString& family, const QString& parameters);
+    void verifyShows(const folix::MappedSection& design, const QString& family, const QString& parameters);
 
     MainWindow* window_ = nullptr;
     MessageBoxCatcher* boxes_ = nullptr;
@@ -123,7 +124,7 @@ void AnalysisWindowTest::cleanup()
     QVERIFY2(unexpected.empty(), qPrintable(unexpected.empty() ? QString() : unexpected.front().text));
 }
 
-void AnalysisWindowTest::design(const folix::DesignInputs& inputs)
+void AnalysisWindowTest::design(const folix::TypedInputs& inputs)
 {
     window_->findChild<QLineEdit*>("Text_Delta")->setText(QString::fromStdString(inputs.delta));
     window_->findChild<QLineEdit*>("Text_Gamma")->setText(QString::fromStdString(inputs.gamma));
@@ -139,7 +140,7 @@ AnalysisWindow* AnalysisWindowTest::openAnalysis()
     return analysis;
 }
 
-void AnalysisWindowTest::verifyShows(const folix::DrawnDesign& design, const QString& family, const QString& parameters)
+void AnalysisWindowTest::verifyShows(const folix::MappedSection& design, const QString& family, const QString& parameters)
 {
     AnalysisWindow* analysis = window_->analysisWindow();
     QVERIFY(analysis);
@@ -207,7 +208,7 @@ void AnalysisWindowTest::changingTheAngleUpdatesAtOnce()
     design(kTypical);
     QVERIFY(openAnalysis());
     QDoubleSpinBox* box = angleBox();
-    const folix::DrawnDesign typical = designed(kTypical);
+    const folix::MappedSection typical = designed(kTypical);
     PressurePlot* plot = window_->analysisWindow()->plot();
 
     const QImage before = plot->grab().toImage();
@@ -298,7 +299,7 @@ void AnalysisWindowTest::sectionsPastTwoStopShortOfTheTrailingEdge()
     design(kPastTwo);
     QCOMPARE(window_->findChild<QLineEdit*>("Text_m")->text(), "2.05556");
     QVERIFY(openAnalysis());
-    const folix::DrawnDesign pastTwo = designed(kPastTwo);
+    const folix::MappedSection pastTwo = designed(kPastTwo);
     verifyShows(pastTwo, "KARMAN-TREFFTZ AIRFOIL", "F = " + window_->findChild<QLineEdit*>("Text_F")->text() +
                                                        "     G = " + window_->findChild<QLineEdit*>("Text_G")->text() +
                                                        "     m = 2.05556");
@@ -320,7 +321,7 @@ void AnalysisWindowTest::analysisThatFailsShowsTheReasonInsteadOfACurve()
     AnalysisWindow analysis;
     analysis.show();
     QVERIFY(QTest::qWaitForWindowExposed(&analysis));
-    const folix::DrawnDesign typical = designed(kTypical);
+    const folix::MappedSection typical = designed(kTypical);
     analysis.showDesign(typical);
     const QImage curves = analysis.plot()->grab().toImage();
     QVERIFY(pixelsNear(curves, kUpperSurfaceInk) > 300);

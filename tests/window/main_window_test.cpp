@@ -77,6 +77,7 @@ private slots:
     void outlineAndFamilyReadableUnderADarkPalette();
     void returnInAnInputBoxDesigns();
     void saveAfterAStoppedRunWritesNothing();
+    void runThatDidNotConvergeSaysSoAndIsNotSaved();
 
 private:
     template <class T>
@@ -473,7 +474,7 @@ void MainWindowTest::locationModeRun()
 
     folix::DesignState state;
     ReferenceFrontEnd reference;
-    folix::runDesign(state, {"0.12", "0.02", "0", "0.30", true}, reference);
+    folix::runDesign(state, {0.12, 0.02, 0, 0.30}, reference);
     QCOMPARE(history(), reference.lines);
     QCOMPARE(box("Text_F")->text().toStdString(), reference.texts.f);
     QCOMPARE(box("Text_G")->text().toStdString(), reference.texts.g);
@@ -541,7 +542,7 @@ void MainWindowTest::resultBoxesAreNeverRead()
     const std::filesystem::path referenceFile = (referenceDir.path() + "/Folix_Input.txt").toStdString();
     folix::DesignState state;
     ReferenceFrontEnd reference;
-    folix::runDesign(state, {"0.12", "0.02", "10", "0.00", false}, reference);
+    folix::runDesign(state, {0.12, 0.02, 10, std::nullopt}, reference);
     QCOMPARE(folix::saveResult(state, referenceFile).outcome, folix::SaveOutcome::Created);
     QCOMPARE(folix::saveResult(state, referenceFile).outcome, folix::SaveOutcome::Duplicate);
     const QString expected = readAll(QString::fromStdString(referenceFile.string()));
@@ -669,6 +670,28 @@ void MainWindowTest::saveAfterAStoppedRunWritesNothing()
     QTest::keyClick(window_, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(readAll(folix::kResultsFileName).endsWith(" 0.12   0.02   0.32657   10.00   0.07030   0.04377   1.94444\r\n"));
     QCOMPARE(window_->statusBar()->currentMessage(), "Saved to " + QDir(workDir_->path()).filePath(folix::kResultsFileName));
+}
+
+void MainWindowTest::runThatDidNotConvergeSaysSoAndIsNotSaved()
+{
+    workInTemporaryDirectory();
+    typeInto("Text_Delta", "0.12");
+    typeInto("Text_Gamma", "0.02");
+    clickRadio("Option_xDltc");
+    typeInto("Text_xDltc", "0.20");
+    design();
+    QCOMPARE(history().back(), "Iteration is not converged for M after 20 step!");
+    auto* list = find<QListWidget>("List1");
+    QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(list->count() - 1))));
+    QVERIFY(window_->statusBar()->currentMessage().startsWith("Not converged: the search for m gave up after 20 steps"));
+    QCOMPARE(find<SectionPlot>("Picture1")->warning(), "Not converged");
+
+    save();
+    QVERIFY(!QFile::exists(folix::kResultsFileName));
+    const auto shown = boxes_->take();
+    QCOMPARE(shown.size(), std::size_t{1});
+    QCOMPARE(shown[0].text, "The last design run did not converge (the search for m gave up after 20 steps); "
+                            "design again before saving.");
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -27,6 +27,7 @@
 #include "window/main_window.h"
 #include "window/pressure_chart.h"
 #include "window/section_plot.h"
+#include "window/typed_inputs.h"
 
 namespace {
 
@@ -35,11 +36,11 @@ const QStringList kActionTexts = {QString::fromUtf8("Export coordinates\u2026"),
                                   QString::fromUtf8("Pressure distribution\u2026")};
 const char* const kActionNames[] = {"ExportCoordinates", "CopyCoordinates", "SavePicture", "PressureDistribution"};
 
-const folix::DesignInputs kTypical{"0.12", "0.02", "10", "0.00", false};
+const folix::TypedInputs kTypical{"0.12", "0.02", "10", "0.00", false};
 // Angle 9 gives m = 1.95 exactly: both starting solves of the location search
 // measure alike and the first secant step divides by zero, after the solves
 // have rewritten F and G.
-const folix::DesignInputs kStopsAfterSolving{"0.12", "0.02", "9", "0.30", true};
+const folix::TypedInputs kStopsAfterSolving{"0.12", "0.02", "9", "0.30", true};
 
 // Answers the file dialog as a user would, and remembers the questions.
 struct FileChooser {
@@ -84,7 +85,7 @@ private slots:
 private:
     QAction* action(const char* name) const;
     void typeInto(const char* name, const QString& text);
-    void design(const folix::DesignInputs& inputs);
+    void design(const folix::TypedInputs& inputs);
     SectionPlot* plot() const { return window_->findChild<SectionPlot*>("Picture1"); }
     QString inWorkDir(const QString& name) const { return QDir(workDir_->path()).filePath(name); }
 
@@ -139,7 +140,7 @@ void PlotMenuTest::typeInto(const char* name, const QString& text)
     QCOMPARE(box->text(), text);
 }
 
-void PlotMenuTest::design(const folix::DesignInputs& inputs)
+void PlotMenuTest::design(const folix::TypedInputs& inputs)
 {
     typeInto("Text_Delta", QString::fromStdString(inputs.delta));
     typeInto("Text_Gamma", QString::fromStdString(inputs.gamma));
@@ -208,7 +209,7 @@ void PlotMenuTest::exportWritesTheDrawnSection()
 
     folix::DesignState reference;
     SilentFrontEnd silent;
-    folix::runDesign(reference, kTypical, silent);
+    folix::runDesign(reference, folix::readTypedInputs(kTypical), silent);
     const std::string expected = folix::seligText(reference);
     QCOMPARE(readAll(chooser_.answer).toStdString(), expected);
     QVERIFY(expected.starts_with("KARMAN-TREFFTZ AIRFOIL  F=0.0703  G=0.04377  m=1.94444\n"));
@@ -319,13 +320,13 @@ void PlotMenuTest::afterAStoppedRunTheCommandsActOnTheDrawnDesign()
 
     folix::DesignState reference;
     SilentFrontEnd silent;
-    folix::runDesign(reference, kTypical, silent);
+    folix::runDesign(reference, folix::readTypedInputs(kTypical), silent);
     const std::string typical = folix::seligText(reference);
     QCOMPARE(readAll(chooser_.answer).toStdString(), typical);
     QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), typical);
 
     // What the design record holds after the stopped run is another section.
-    QVERIFY_THROWS_EXCEPTION(folix::ArithmeticError, folix::runDesign(reference, kStopsAfterSolving, silent));
+    QVERIFY_THROWS_EXCEPTION(folix::ArithmeticError, folix::runDesign(reference, folix::readTypedInputs(kStopsAfterSolving), silent));
     QVERIFY(folix::seligText(reference) != typical);
 
     // So is the analysis: it shows the drawn section.
@@ -372,7 +373,7 @@ void PlotMenuTest::analysisWindowSavesItsCpTable()
 
     folix::DesignState state;
     SilentFrontEnd silent;
-    folix::runDesign(state, kTypical, silent);
+    folix::runDesign(state, folix::readTypedInputs(kTypical), silent);
     const folix::SectionAnalysis reference(state.F, state.G, state.EM, folix::pressureCircleAngles(state.EM));
     QCOMPARE(readAll(chooser_.answer).toStdString(), folix::pressureTableText(reference.surface(), reference.loads(4).Cp));
 }
@@ -393,7 +394,7 @@ void PlotMenuTest::analysisWindowExportsThePolarOfFolixPolar()
 
     folix::DesignState state;
     SilentFrontEnd silent;
-    folix::runDesign(state, kTypical, silent);
+    folix::runDesign(state, folix::readTypedInputs(kTypical), silent);
     const auto polar = folix::sectionPolar(state.F, state.G, state.EM, folix::polarAngles(-20, 12, 0.5));
     QCOMPARE(readAll(chooser_.answer).toStdString(), folix::polarCsvText(polar));
 }

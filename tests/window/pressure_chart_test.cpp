@@ -207,9 +207,9 @@ TEST(DrawnDesign, ExportsExactlyWhatTheSharedExportWritesForThatDesign)
 {
     DesignState state;
     SilentFrontEnd frontEnd;
-    runDesign(state, {"0.12", "0.02", "10", "0.00", false}, frontEnd);
-    const DrawnDesign drawn = DrawnDesign::of(state);
-    EXPECT_EQ(drawn.AirfoilType, "KARMAN-TREFFTZ AIRFOIL");
+    runDesign(state, {0.12, 0.02, 10, std::nullopt}, frontEnd);
+    const MappedSection drawn = mappedSection(state);
+    EXPECT_EQ(drawn.family, "KARMAN-TREFFTZ AIRFOIL");
     EXPECT_EQ(drawn.F, state.F);
     EXPECT_EQ(drawn.G, state.G);
     EXPECT_EQ(drawn.EM, state.EM);
