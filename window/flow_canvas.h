@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+
+#include <QFrame>
+
+#include "window/flow_scene.h"
+
+class QPainter;
+
+// The drawing of the Flow window: the panels of a flow scene (the colour
+// field, the streamlines, the outline and the stagnation points, each plane
+// at true proportion), the colour scale beside them and a legend below, or a
+// message where no flow can be drawn. It only places what the scene holds.
+class FlowCanvas : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit FlowCanvas(QWidget* parent = nullptr);
+
+    void showScene(folix::FlowScene scene, const QString& caption);
+    void showMessage(const QString& text);
+
+    const std::optional<folix::FlowScene>& scene() const { return scene_; }
+    const QString& message() const { return message_; }
+    const QString& caption() const { return caption_; }
+
+    // Paints what the canvas shows, without its frame, into area: for a picture.
+    void paintPicture(QPainter& painter, const QRectF& area) const;
+
+    QSize sizeHint() const override { return {760, 470}; }
+    QSize minimumSizeHint() const override { return {380, 260}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintContents(QPainter& painter, const QRectF& area, bool withCaption) const;
+
+    std::optional<folix::FlowScene> scene_;
+    QString caption_;
+    QString message_;
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QWidget>
+
+class FileSaver;
+class FlowCanvas;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+inline constexpr const char* kFlowTitle = "Flow";
+
+// The exact inviscid flow past the shown section: streamlines, stagnation
+// points and the speed or pressure as colour, at an angle of attack the user
+// sets or another window passes on, with the circle plane beside it if asked.
+// Every change draws the flow again. With a file saver it saves the picture
+// as PNG, SVG or PDF, chosen by the file name's ending.
+class FlowWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FlowWindow(QWidget* parent = nullptr, FileSaver* saver = nullptr);
+
+    // The section to show, replacing whatever was shown: its family name and
+    // the parameters of its mapping.
+    void showDesign(const std::string& family, double F, double G, double EM);
+
+    // Degrees, positive nose-up; held within the angle box's range (-20 to 20).
+    void setAngleOfAttack(double degrees);
+    double angleOfAttack() const;
+
+    FlowCanvas* canvas() const { return canvas_; }
+
+signals:
+    void angleOfAttackChanged(double degrees);
+
+private:
+    struct Design {
+        std::string family;
+        double F;
+        double G;
+        double EM;
+    };
+
+    void redraw();
+    void savePicture();
+    QString caption() const;
+
+    std::optional<Design> design_;
+    FileSaver* saver_ = nullptr;
+
+    QLabel* family_ = nullptr;
+    QLabel* parameters_ = nullptr;
+    QDoubleSpinBox* alpha_ = nullptr;
+    QLabel* lift_ = nullptr;
+    QComboBox* colouring_ = nullptr;
+    QCheckBox* circlePlane_ = nullptr;
+    QSpinBox* streamlines_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QLabel* note_ = nullptr;
+    FlowCanvas* canvas_ = nullptr;
+};
