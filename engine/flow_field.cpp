@@ -32,6 +32,8 @@ namespace folix {
 namespace {
 
 const Real kPi = 4 * atan(Real(1));
+// The rounding a point of the surface may carry into a test of which side it is on.
+constexpr double kOnSurface = 1e-12;
 
 Real radians(double degrees)
 {
@@ -165,8 +167,9 @@ std::optional<Complex> FlowField::exteriorRoot(Complex W) const
         const Real phi = (argW + (2 * kPi) * k) / m;
         if (abs(phi - centre) >= kPi / 2) continue;
         const Complex w = polar(rootModulus, phi);
-        const Real beyondLine = ((1 + Real(F_)) * w.re) - (Real(G_) * w.im);  // Re((1 + c0) w)
-        if (beyondLine >= F_) return w;
+        // Re((1 + c0) w) against F, a point of the surface counting as outside whatever its rounding.
+        const Real beyondLine = ((1 + Real(F_)) * w.re) - (Real(G_) * w.im);
+        if (beyondLine >= Real(F_) - kOnSurface * (1 + modulus(w))) return w;
     }
     return std::nullopt;
 }
@@ -196,7 +199,7 @@ std::optional<FlowSample> FlowField::sectionSample(PlanePoint point) const
 bool FlowField::outsideCircle(PlanePoint circlePoint) const
 {
     const Complex Z = zetaOf(circlePoint) - Complex{F_, G_};
-    return modulus(Z) >= a_;
+    return modulus(Z) >= Real(a_) * (1 - kOnSurface);
 }
 
 std::optional<FlowSample> FlowField::circleSample(PlanePoint point) const

@@ -37,8 +37,10 @@ struct FlowSample {
 // over the circle's free-stream speed.
 //
 // Needs F >= 0 (the point zeta = 1, where the map branches, inside the
-// circle) and EM > 0: std::invalid_argument otherwise. For EM > 2 the outline
-// crosses itself near the trailing edge and the speed there is unbounded.
+// circle) and EM > 0: std::invalid_argument otherwise. For EM > 2 the speed
+// at the trailing edge is unbounded, and the outline crosses itself there:
+// the flow covers the points near it twice, and a section-plane point gets
+// the values of one of the two.
 // Every value is checked: ArithmeticError where one has no finite value.
 class FlowField {
 public:
