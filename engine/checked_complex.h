@@ -30,8 +30,16 @@ inline Complex operator*(Complex p, Complex q)
 
 inline Complex conjugate(Complex p) { return {p.re, -p.im}; }
 
-// |p| without overflow or underflow on the way.
-inline Real modulus(Complex p) { return checked(std::hypot(p.re.value(), p.im.value())); }
+// |p| without overflow or underflow on the way: the plain root of the sum of
+// squares where that is exact enough, hypot (several times slower) elsewhere.
+inline Real modulus(Complex p)
+{
+    const double x = p.re.value();
+    const double y = p.im.value();
+    const double sum = x * x + y * y;
+    if (sum > 1e-290 && sum < 1e290) return Real(std::sqrt(sum));
+    return checked(std::hypot(x, y));
+}
 // The principal argument, in (-pi, pi]; 0 for 0.
 inline Real argument(Complex p) { return Real(std::atan2(p.im.value(), p.re.value())); }
 

@@ -69,6 +69,8 @@ FlowField::FlowField(double F, double G, double EM, double alphaDegrees)
     a_ = a.value();
     beta_ = beta.value();
     alpha_ = alpha.value();
+    sinAlpha_ = sin(alpha).value();
+    cosAlpha_ = cos(alpha).value();
     liftFactor_ = sin(alpha + beta).value();
     rotation_ = polar(1, alpha);
     frontZ_ = polar(a, -((2 * alpha) + beta));
@@ -88,10 +90,10 @@ double FlowField::liftCoefficient() const
 Real FlowField::streamFunction(Complex Z) const
 {
     const Real a = a_;
-    const Real r = modulus(Z);
-    const Real across = (Z.re * sin(Real(alpha_))) + (Z.im * cos(Real(alpha_)));
-    const Real uniformAndDoublet = (1 - sq(a / r)) * across;
-    const Real vortex = ((2 * a) * liftFactor_) * log(r / a);
+    const Real r2 = sq(Z.re) + sq(Z.im);
+    const Real across = (Z.re * sinAlpha_) + (Z.im * cosAlpha_);
+    const Real uniformAndDoublet = (1 - (sq(a) / r2)) * across;
+    const Real vortex = (a * liftFactor_) * log(r2 / sq(a));  // 2 a ln(r/a)
     return Real(B_) * (uniformAndDoublet + vortex);
 }
 
@@ -238,8 +240,8 @@ FlowField::StreamGradient FlowField::streamGradient(PlanePoint circlePoint) cons
 {
     const Complex Z = zetaOf(circlePoint) - Complex{F_, G_};
     const Real a = a_;
-    const Real sinA = sin(Real(alpha_));
-    const Real cosA = cos(Real(alpha_));
+    const Real sinA = sinAlpha_;
+    const Real cosA = cosAlpha_;
     const Real r2 = sq(Z.re) + sq(Z.im);
     const Real across = (Z.re * sinA) + (Z.im * cosA);
     const Real doubletSlope = ((2 * sq(a)) * across) / sq(r2);

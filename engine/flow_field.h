@@ -106,6 +106,8 @@ private:
     double a_;
     double beta_;
     double alpha_;           // radians
+    double sinAlpha_;
+    double cosAlpha_;
     double liftFactor_;      // sin(alpha + beta)
     Complex rotation_;       // e^(i alpha)
     Complex frontZ_;         // front stagnation point relative to the centre (F, G)

@@ -117,9 +117,8 @@ private:
             const PlanePoint segment = minus(next, shownFrom);
             const double travelled = length(segment);
             const bool sharp = lastDirection && travelled > step_ / 16 &&
-                               std::acos(std::clamp((segment.x * lastDirection->x + segment.y * lastDirection->y) /
-                                                        travelled,
-                                                    -1.0, 1.0)) > kSharpestTurn;
+                               (segment.x * lastDirection->x + segment.y * lastDirection->y) / travelled <
+                                   std::cos(kSharpestTurn);
             if (travelled > 2 * step_ || sharp) return Step::refused();
             return Step{false, true, candidate, next};
         } catch (const ArithmeticError&) {

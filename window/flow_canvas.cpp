@@ -233,6 +233,47 @@ void FlowCanvas::showMessage(const QString& text)
     update();
 }
 
+struct FlowCanvas::Layout {
+    std::optional<QRectF> caption;
+    std::vector<PlacedPanel> panels;
+    std::optional<QRectF> scaleColumn;
+    QRectF legend;
+};
+
+FlowCanvas::Layout FlowCanvas::layout(const QFontMetricsF& metrics, const QRectF& area, bool withCaption) const
+{
+    Layout at;
+    const double line = metrics.height();
+    const QRectF inner = area.adjusted(kGap, kGap, -kGap, -kGap);
+    QRectF room = inner;
+    if (withCaption && !caption_.isEmpty()) {
+        at.caption = QRectF(room.left(), room.top(), room.width(), line);
+        room.setTop(room.top() + line + kGap);
+    }
+    room.setBottom(room.bottom() - line - kGap);  // the legend's row
+    const double columnWidth = scene_->scale ? scaleWidth(*scene_->scale, metrics) : 0;
+    room.setRight(room.right() - columnWidth);
+
+    at.panels = placePanels(*scene_, room);
+    const double top = at.panels.front().rect.top();
+    const double bottom = at.panels.back().rect.bottom();
+    if (scene_->scale) {
+        const double right = std::max(at.panels.front().rect.right(), at.panels.back().rect.right());
+        at.scaleColumn = QRectF(right, top, columnWidth, bottom - top);
+    }
+    at.legend = QRectF(at.panels.front().rect.left(), bottom + kGap, inner.width(), line);
+    return at;
+}
+
+QSize FlowCanvas::pictureSize() const
+{
+    const QRectF area(contentsRect());
+    if (!scene_) return area.size().toSize();
+    // Down to the legend: the room the window leaves below it is not part of the picture.
+    const Layout at = layout(QFontMetricsF(font()), area, true);
+    return QSize(qRound(area.width()), qRound(std::min(at.legend.bottom() + kGap, area.bottom()) - area.top()));
+}
+
 void FlowCanvas::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
@@ -249,32 +290,18 @@ void FlowCanvas::paintPicture(QPainter& painter, const QRectF& area) const
 
 void FlowCanvas::paintContents(QPainter& painter, const QRectF& area, bool withCaption) const
 {
-    const QRectF inner = area.adjusted(kGap, kGap, -kGap, -kGap);
     if (!scene_) {
         painter.setPen(kMessageInk);
-        painter.drawText(inner.adjusted(2 * kGap, 2 * kGap, -2 * kGap, -2 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
+        painter.drawText(area.adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
                          message_);
         return;
     }
-    const QFontMetricsF metrics(painter.font());
-    const double line = metrics.height();
-    QRectF room = inner;
-    if (withCaption && !caption_.isEmpty()) {
+    const Layout at = layout(QFontMetricsF(painter.font()), area, withCaption);
+    if (at.caption) {
         painter.setPen(kAxisInk);
-        painter.drawText(QRectF(room.left(), room.top(), room.width(), line), Qt::AlignLeft | Qt::AlignVCenter, caption_);
-        room.setTop(room.top() + line + kGap);
+        painter.drawText(*at.caption, Qt::AlignLeft | Qt::AlignVCenter, caption_);
     }
-    room.setBottom(room.bottom() - line - kGap);  // the legend's row
-    const double columnWidth = scene_->scale ? scaleWidth(*scene_->scale, metrics) : 0;
-    room.setRight(room.right() - columnWidth);
-
-    const std::vector<PlacedPanel> panels = placePanels(*scene_, room);
-    for (const PlacedPanel& placed : panels) paintPanel(painter, placed);
-    const double top = panels.front().rect.top();
-    const double bottom = panels.back().rect.bottom();
-    if (scene_->scale) {
-        const double right = std::max(panels.front().rect.right(), panels.back().rect.right());
-        paintScale(painter, *scene_->scale, QRectF(right, top, columnWidth, bottom - top));
-    }
-    paintLegend(painter, QRectF(panels.front().rect.left(), bottom + kGap, inner.width(), line));
+    for (const PlacedPanel& placed : at.panels) paintPanel(painter, placed);
+    if (at.scaleColumn) paintScale(painter, *scene_->scale, *at.scaleColumn);
+    paintLegend(painter, at.legend);
 }

@@ -6,6 +6,7 @@
 
 #include "window/flow_scene.h"
 
+class QFontMetricsF;
 class QPainter;
 
 // The drawing of the Flow window: the panels of a flow scene (the colour
@@ -14,6 +15,8 @@ class QPainter;
 // message where no flow can be drawn. It only places what the scene holds.
 class FlowCanvas : public QFrame {
     Q_OBJECT
+
+    struct Layout;  // where the parts go on a given area
 
 public:
     explicit FlowCanvas(QWidget* parent = nullptr);
@@ -25,7 +28,9 @@ public:
     const QString& message() const { return message_; }
     const QString& caption() const { return caption_; }
 
-    // Paints what the canvas shows, without its frame, into area: for a picture.
+    // A picture of what the canvas shows, with a caption line naming it: its
+    // size at the canvas's width, and its painting into an area of that size.
+    QSize pictureSize() const;
     void paintPicture(QPainter& painter, const QRectF& area) const;
 
     QSize sizeHint() const override { return {760, 470}; }
@@ -35,6 +40,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    Layout layout(const QFontMetricsF& metrics, const QRectF& area, bool withCaption) const;
     void paintContents(QPainter& painter, const QRectF& area, bool withCaption) const;
 
     std::optional<folix::FlowScene> scene_;

@@ -208,7 +208,7 @@ void FlowWindow::savePicture()
         return;
     }
     const std::optional<QByteArray> picture =
-        encodePicture(*format, canvas_->contentsRect().size(), *canvas_, canvas_->caption(),
+        encodePicture(*format, canvas_->pictureSize(), *canvas_, canvas_->caption(),
                       [this](QPainter& painter, const QRectF& area) { canvas_->paintPicture(painter, area); });
     if (!picture) {
         saver_->warn("The picture could not be encoded.");
