@@ -236,6 +236,15 @@ PlanePoint FlowField::frontStagnationCirclePoint() const
     return circleFrame(Complex{F_, G_} + frontZ_);
 }
 
+std::vector<PlanePoint> FlowField::stagnationPoints(FlowPlane plane) const
+{
+    const PlanePoint front = frontStagnationCirclePoint();
+    const PlanePoint trailingEdge{1, 0};  // in both frames
+    if (plane == FlowPlane::Circle) return {front, trailingEdge};
+    if (EM_ >= 2) return {toSection(front)};
+    return {toSection(front), trailingEdge};
+}
+
 FlowField::StreamGradient FlowField::streamGradient(PlanePoint circlePoint) const
 {
     const Complex Z = zetaOf(circlePoint) - Complex{F_, G_};

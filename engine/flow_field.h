@@ -1,10 +1,13 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "checked_complex.h"
 
 namespace folix {
+
+enum class FlowPlane { Section, Circle };
 
 // A point of the section plane in the frame of outlinePoints (leading edge at
 // x = 0, trailing edge at x = 1, chord lengths), or of the circle plane in its
@@ -78,6 +81,10 @@ public:
     // The front stagnation point of the circle flow (the rear one is at
     // zeta = -1, the trailing edge), in the circle frame.
     PlanePoint frontStagnationCirclePoint() const;
+    // The stagnation points in either plane: the front one, then the trailing
+    // edge, except in the section plane for EM >= 2: the flow leaves a cusp
+    // (EM = 2) at a finite speed, and beyond it the speed there is unbounded.
+    std::vector<PlanePoint> stagnationPoints(FlowPlane plane) const;
 
     // For tracing streamlines in the circle plane: psi and its gradient
     // (d/dx, d/dy in the circle frame) at a point outside the circle.

@@ -18,8 +18,6 @@ struct PlaneBox {
     bool contains(PlanePoint p) const { return p.x >= left && p.x <= right && p.y >= bottom && p.y <= top; }
 };
 
-enum class FlowPlane { Section, Circle };
-
 // A piece of one streamline inside a box, downstream in order. An end may
 // lie just outside the box, where the streamline crosses its edge.
 struct Streamline {

@@ -168,8 +168,6 @@ FlowScene flowScene(double F, double G, double EM, const FlowSceneOptions& optio
     scene.Cl = field.liftCoefficient();
 
     const std::vector<double> levels = streamlineLevels(field, kSectionView, options.streamlines);
-    const PlanePoint front = field.frontStagnationCirclePoint();
-    const PlanePoint trailingEdge{1, 0};
 
     FlowPanel& section = scene.section;
     section.plane = FlowPlane::Section;
@@ -177,9 +175,7 @@ FlowScene flowScene(double F, double G, double EM, const FlowSceneOptions& optio
     section.box = kSectionView;
     for (const SectionPoint p : outlinePoints(F, G, EM, drawingCircleAngles())) section.outline.push_back({p.x, p.y});
     section.streamlines = traceStreamlines(field, FlowPlane::Section, section.box, levels);
-    section.stagnationPoints.push_back(field.toSection(front));
-    // Beyond m = 2 the trailing edge is a point of unbounded speed, not of rest.
-    if (EM <= 2) section.stagnationPoints.push_back(trailingEdge);
+    section.stagnationPoints = field.stagnationPoints(FlowPlane::Section);
     section.field = fieldImage(field, FlowPlane::Section, section.box, options.fieldColumns, options.colouring);
 
     if (options.circlePlane) {
@@ -191,7 +187,7 @@ FlowScene flowScene(double F, double G, double EM, const FlowSceneOptions& optio
         circle.box = {-F - halfWidth, G - halfHeight, -F + halfWidth, G + halfHeight};
         circle.outline = circleOutline(field);
         circle.streamlines = traceStreamlines(field, FlowPlane::Circle, circle.box, levels);
-        circle.stagnationPoints = {front, trailingEdge};
+        circle.stagnationPoints = field.stagnationPoints(FlowPlane::Circle);
         circle.field = fieldImage(field, FlowPlane::Circle, circle.box, options.fieldColumns, options.colouring);
         scene.circle = std::move(circle);
     }

@@ -89,10 +89,11 @@ TEST(FlowField, SurfaceFlowAgreesWithTheSectionAnalysis)
                 EXPECT_NEAR(near->psi, 0, 1e-8) << describe(s, alpha) << " k=" << k;
                 EXPECT_NEAR(near->Cp, Cp[k], 1e-6 * (1 + std::fabs(Cp[k]))) << describe(s, alpha) << " k=" << k;
             }
-            // The front stagnation point.
-            const std::optional<FlowSample> front = field.sectionSample(field.toSection(field.frontStagnationCirclePoint()));
-            ASSERT_TRUE(front);
-            EXPECT_NEAR(front->speed, 0, 1e-6) << describe(s, alpha);
+            // At rest where the stagnation points are marked.
+            for (const PlanePoint p : field.stagnationPoints(FlowPlane::Section))
+                EXPECT_NEAR(field.sectionSample(p).value().speed, 0, 1e-6) << describe(s, alpha);
+            for (const PlanePoint p : field.stagnationPoints(FlowPlane::Circle))
+                EXPECT_NEAR(field.circleSample(p).value().speed, 0, 1e-12) << describe(s, alpha);
         }
     }
 }
