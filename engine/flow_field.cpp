@@ -74,7 +74,6 @@ FlowField::FlowField(double F, double G, double EM, double alphaDegrees)
     liftFactor_ = sin(alpha + beta).value();
     rotation_ = polar(1, alpha);
     frontZ_ = polar(a, -((2 * alpha) + beta));
-    trailingEdgeZ_ = {-onePlusF, -Real(G_)};
 }
 
 double FlowField::circulation() const
@@ -117,7 +116,7 @@ FlowSample FlowField::trailingEdgeSample() const
 {
     if (EM_ > 2) throw ArithmeticError(ErrorKind::DivisionByZero);
     if (EM_ < 2) return sample(0, {0, 0});
-    const Real speed = Real(std::cos(alpha_ + beta_)) / a_;
+    const Real speed = cos(Real(alpha_) + beta_) / a_;
     const Complex velocity = polar(speed, -(2 * Real(beta_)));
     return sample(0, velocity);
 }

@@ -118,7 +118,6 @@ private:
     double liftFactor_;      // sin(alpha + beta)
     Complex rotation_;       // e^(i alpha)
     Complex frontZ_;         // front stagnation point relative to the centre (F, G)
-    Complex trailingEdgeZ_;  // -1 relative to the centre
 };
 
 }  // namespace folix

@@ -44,7 +44,7 @@ std::vector<PlanePoint> edgeWalk(const PlaneBox& box)
 class Tracer {
 public:
     Tracer(const FlowField& field, FlowPlane plane, const PlaneBox& box)
-        : field_(field), plane_(plane), box_(box),
+        : field_(field), plane_(plane),
           step_(std::max(box.width(), box.height()) / kStepsAcrossBox),
           // A start on the edge may land just outside it on its level.
           reach_{box.left - step_, box.bottom - step_, box.right + step_, box.top + step_}
@@ -151,7 +151,6 @@ private:
 
     const FlowField& field_;
     FlowPlane plane_;
-    PlaneBox box_;
     double step_;
     PlaneBox reach_;
 };
@@ -235,11 +234,14 @@ std::vector<Streamline> traceStreamlines(const FlowField& field, FlowPlane plane
         if (level == 0) continue;
         for (std::size_t k = 0; k + 1 < walk.size(); ++k) {
             if (!psi[k] || !psi[k + 1] || !(*psi[k] > level && *psi[k + 1] <= level)) continue;
-            const PlanePoint entry = tracer.crossing(walk[k], walk[k + 1], level);
-            const std::optional<PlanePoint> start = tracer.circlePointOf(entry);
-            if (!start) continue;
-            Streamline line = tracer.follow(level, *start, 1, std::nullopt);
-            if (line.points.size() > 1) lines.push_back(std::move(line));
+            try {
+                const std::optional<PlanePoint> start = tracer.circlePointOf(tracer.crossing(walk[k], walk[k + 1], level));
+                if (!start) continue;
+                Streamline line = tracer.follow(level, *start, 1, std::nullopt);
+                if (line.points.size() > 1) lines.push_back(std::move(line));
+            } catch (const ArithmeticError&) {
+                continue;  // no finite flow where it enters: that piece is left out
+            }
         }
     }
 
@@ -252,10 +254,13 @@ std::vector<Streamline> traceStreamlines(const FlowField& field, FlowPlane plane
     for (const auto& [point, direction] : {std::pair{front, -1.0}, std::pair{rear, 1.0}}) {
         const PlanePoint outward = minus(point, centre);
         const PlanePoint start = along(point, outward, offset / length(outward));
-        const PlanePoint shownPoint = tracer.shown(point);
-        Streamline line = tracer.follow(0, start, direction, shownPoint);
-        if (direction < 0) std::reverse(line.points.begin(), line.points.end());
-        if (line.points.size() > 1) lines.push_back(std::move(line));
+        try {
+            Streamline line = tracer.follow(0, start, direction, tracer.shown(point));
+            if (direction < 0) std::reverse(line.points.begin(), line.points.end());
+            if (line.points.size() > 1) lines.push_back(std::move(line));
+        } catch (const ArithmeticError&) {
+            continue;
+        }
     }
     return lines;
 }

@@ -37,8 +37,7 @@ std::vector<double> streamlineLevels(const FlowField& field, const PlaneBox& sec
 // the level 0 instead from the stagnation points: upstream from the front
 // one, downstream from the trailing edge. Traced in the circle plane, held on
 // its level by Newton steps, with steps of about 1/400 of the box in the
-// plane shown. Raises ArithmeticError where the field has no finite value on
-// the way.
+// plane shown. A streamline ends where the field has no finite value.
 std::vector<Streamline> traceStreamlines(const FlowField& field, FlowPlane plane, const PlaneBox& box,
                                          const std::vector<double>& levels);
 
