@@ -87,7 +87,7 @@ BENCHMARK(BM_SectionSample);
 void BM_FlowWindowRedraw(benchmark::State& run)
 {
     FlowWindow window;
-    window.showDesign("KARMAN-TREFFTZ AIRFOIL", kF, kG, kEM);
+    window.showDesign({"KARMAN-TREFFTZ AIRFOIL", kF, kG, kEM});
     window.findChild<QCheckBox*>("FlowCirclePlane")->setChecked(run.range(0) != 0);
     window.resize(1100, 520);
     window.show();

@@ -16,7 +16,8 @@
 #include "engine/arithmetic_error.h"
 #include "engine/number_text.h"
 #include "engine/section_analysis.h"
-#include "window/file_saver.h"
+#include "window/drawn_design.h"
+#include "window/file_service.h"
 #include "window/flow_canvas.h"
 #include "window/picture_formats.h"
 
@@ -55,7 +56,7 @@ QLabel* captionFor(QWidget* box, const char* name, const char* text)
 
 }  // namespace
 
-FlowWindow::FlowWindow(QWidget* parent, FileSaver* saver) : QWidget(parent, Qt::Window), saver_(saver)
+FlowWindow::FlowWindow(QWidget* parent, FileService* files) : QWidget(parent, Qt::Window), files_(files)
 {
     setObjectName("FlowWindow");
     setWindowTitle(kFlowTitle);
@@ -98,7 +99,7 @@ FlowWindow::FlowWindow(QWidget* parent, FileSaver* saver) : QWidget(parent, Qt::
     save_ = named(new QPushButton("Save picture\u2026"), "FlowSavePicture");
     save_->setToolTip("PNG, SVG or PDF, chosen by the file name's ending");
     save_->setEnabled(false);
-    save_->setVisible(saver_ != nullptr);
+    save_->setVisible(files_ != nullptr);
 
     note_ = named(new QLabel, "FlowNote");
     note_->setWordWrap(true);
@@ -140,15 +141,15 @@ FlowWindow::FlowWindow(QWidget* parent, FileSaver* saver) : QWidget(parent, Qt::
     canvas_->showMessage("No section designed yet.");
 }
 
-void FlowWindow::showDesign(const std::string& family, double F, double G, double EM)
+void FlowWindow::showDesign(const folix::MappedSection& design)
 {
-    design_ = Design{family, F, G, EM};
-    family_->setText(QString::fromStdString(family));
-    parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(F), shown(G), shown(EM)));
-    note_->setText(EM > 2 ? QString("m > 2: the trailing edge turns back on itself and the flow speed there has no "
-                                    "finite value, so no stagnation point is marked on it.")
-                          : QString());
-    note_->setVisible(EM > 2);
+    design_ = design;
+    family_->setText(QString::fromStdString(design.family));
+    parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
+    note_->setText(design.EM > 2 ? QString("m > 2: the trailing edge turns back on itself and the flow speed there has "
+                                           "no finite value, so no stagnation point is marked on it.")
+                                 : QString());
+    note_->setVisible(design.EM > 2);
     redraw();
 }
 
@@ -195,24 +196,27 @@ QString FlowWindow::caption() const
 
 void FlowWindow::savePicture()
 {
-    if (!saver_ || !canvas_->scene()) return;
-    const QString nameEnd = QString("_alpha%1_flow.png").arg(QString::fromStdString(folix::displayText(alpha_->value())));
-    QString path = saver_->askForFile(this, "Save picture", nameEnd, kPictureFormatsFilter);
+    if (!files_ || !design_ || !canvas_->scene()) return;
+    // The angle tells apart the pictures of one section.
+    const QString suggested = QString::fromStdString(folix::suggestedFileStem(*design_)) +
+                              QString("_alpha%1_flow.png").arg(QString::fromStdString(folix::displayText(alpha_->value())));
+    QString path = files_->askForFile(this, "Save picture", suggested, kPictureFormatsFilter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".png";
     const std::optional<PictureFormat> format = pictureFormatOf(path);
     if (!format) {
-        saver_->warn(QString("A picture is saved as PNG, SVG or PDF: end the file name in .png, .svg or .pdf "
-                             "rather than .%1.")
-                         .arg(QFileInfo(path).suffix()));
+        files_->warn(this, QString("A picture is saved as PNG, SVG or PDF: end the file name in .png, .svg or .pdf "
+                                   "rather than .%1.")
+                               .arg(QFileInfo(path).suffix()));
         return;
     }
     const std::optional<QByteArray> picture =
-        encodePicture(*format, canvas_->pictureSize(), *canvas_, canvas_->caption(),
-                      [this](QPainter& painter, const QRectF& area) { canvas_->paintPicture(painter, area); });
+        pictureBytes(*format, canvas_->pictureSize(), *canvas_, canvas_->caption(),
+                     [this](QPainter& painter, const QRectF& area) { canvas_->paintPicture(painter, area); });
     if (!picture) {
-        saver_->warn("The picture could not be encoded.");
+        files_->warn(this, "The picture could not be encoded.");
         return;
     }
-    saver_->writeFile(path, std::string_view(picture->constData(), static_cast<std::size_t>(picture->size())), "picture");
+    files_->writeFile(this, path, std::string_view(picture->constData(), static_cast<std::size_t>(picture->size())),
+                      "picture");
 }

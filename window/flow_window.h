@@ -1,11 +1,12 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 #include <QWidget>
 
-class FileSaver;
+#include "engine/mapped_section.h"
+
+class FileService;
 class FlowCanvas;
 class QCheckBox;
 class QComboBox;
@@ -19,17 +20,16 @@ inline constexpr const char* kFlowTitle = "Flow";
 // The exact inviscid flow past the shown section: streamlines, stagnation
 // points and the speed or pressure as colour, at an angle of attack the user
 // sets or another window passes on, with the circle plane beside it if asked.
-// Every change draws the flow again. With a file saver it saves the picture
-// as PNG, SVG or PDF, chosen by the file name's ending.
+// Every change draws the flow again. With the file service it saves the
+// picture as PNG, SVG or PDF, chosen by the file name's ending.
 class FlowWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit FlowWindow(QWidget* parent = nullptr, FileSaver* saver = nullptr);
+    explicit FlowWindow(QWidget* parent = nullptr, FileService* files = nullptr);
 
-    // The section to show, replacing whatever was shown: its family name and
-    // the parameters of its mapping.
-    void showDesign(const std::string& family, double F, double G, double EM);
+    // The section to show, replacing whatever was shown.
+    void showDesign(const folix::MappedSection& design);
 
     // Degrees, positive nose-up; held within the angle box's range (-20 to 20).
     void setAngleOfAttack(double degrees);
@@ -41,19 +41,12 @@ signals:
     void angleOfAttackChanged(double degrees);
 
 private:
-    struct Design {
-        std::string family;
-        double F;
-        double G;
-        double EM;
-    };
-
     void redraw();
     void savePicture();
     QString caption() const;
 
-    std::optional<Design> design_;
-    FileSaver* saver_ = nullptr;
+    std::optional<folix::MappedSection> design_;
+    FileService* files_ = nullptr;
 
     QLabel* family_ = nullptr;
     QLabel* parameters_ = nullptr;

@@ -16,7 +16,7 @@ constexpr double kMetresPerInch = 0.0254;
 constexpr double kPointsPerInch = 72;
 constexpr const char* kCreator = "FolixDesign";
 
-void paintOn(QPaintDevice& device, QSize size, const QWidget& shownOn, const PictureContents& paint)
+void paintOn(QPaintDevice& device, QSize size, const QWidget& shownOn, const PicturePainter& paint)
 {
     QPainter painter(&device);
     painter.setFont(shownOn.font());
@@ -24,7 +24,7 @@ void paintOn(QPaintDevice& device, QSize size, const QWidget& shownOn, const Pic
 }
 
 std::optional<QByteArray> pngOf(QSize size, const QWidget& shownOn, const QString& description,
-                                const PictureContents& paint)
+                                const PicturePainter& paint)
 {
     const double scale = kPngEnlargement * shownOn.devicePixelRatioF();
     QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -43,7 +43,7 @@ std::optional<QByteArray> pngOf(QSize size, const QWidget& shownOn, const QStrin
 }
 
 std::optional<QByteArray> svgOf(QSize size, const QWidget& shownOn, const QString& description,
-                                const PictureContents& paint)
+                                const PicturePainter& paint)
 {
     QByteArray svg;
     QBuffer buffer(&svg);
@@ -59,7 +59,7 @@ std::optional<QByteArray> svgOf(QSize size, const QWidget& shownOn, const QStrin
 }
 
 std::optional<QByteArray> pdfOf(QSize size, const QWidget& shownOn, const QString& description,
-                                const PictureContents& paint)
+                                const PicturePainter& paint)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -91,8 +91,8 @@ std::optional<PictureFormat> pictureFormatOf(const QString& path)
     return std::nullopt;
 }
 
-std::optional<QByteArray> encodePicture(PictureFormat format, QSize size, const QWidget& shownOn,
-                                        const QString& description, const PictureContents& paint)
+std::optional<QByteArray> pictureBytes(PictureFormat format, QSize size, const QWidget& shownOn,
+                                        const QString& description, const PicturePainter& paint)
 {
     if (size.isEmpty()) return std::nullopt;
     switch (format) {

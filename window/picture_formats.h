@@ -1,14 +1,13 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include <QByteArray>
-#include <QRectF>
 #include <QSize>
 #include <QString>
 
-class QPainter;
+#include "window/picture_file.h"
+
 class QWidget;
 
 // The kinds of picture a window saves, told by the file name's ending.
@@ -20,13 +19,10 @@ inline constexpr const char* kPictureFormatsFilter =
 // ".png", ".svg" or ".pdf" in any case; none for any other ending.
 std::optional<PictureFormat> pictureFormatOf(const QString& path);
 
-// Paints a picture into area, in the widget's logical pixels.
-using PictureContents = std::function<void(QPainter& painter, const QRectF& area)>;
-
 // The picture of size logical pixels that paint draws, in shownOn's font and
 // dots per inch so that text keeps its size: a PNG at twice the resolution
 // of shownOn's screen, an SVG, or a one-page PDF of the picture's size with
 // vector lines. The description goes into the file's metadata. None when it
 // cannot be encoded.
-std::optional<QByteArray> encodePicture(PictureFormat format, QSize size, const QWidget& shownOn,
-                                        const QString& description, const PictureContents& paint);
+std::optional<QByteArray> pictureBytes(PictureFormat format, QSize size, const QWidget& shownOn,
+                                       const QString& description, const PicturePainter& paint);

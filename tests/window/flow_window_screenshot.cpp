@@ -10,20 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "window/file_saver.h"
+#include "window/file_service.h"
 #include "window/flow_window.h"
-
-namespace {
-
-// Shows the Save button as the program does; nothing is saved here.
-class NoSaver : public FileSaver {
-public:
-    QString askForFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    void writeFile(const QString&, std::string_view, const QString&) override {}
-    void warn(const QString&) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -32,9 +20,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: flow_window_screenshot FILE.png [ALPHA] [circle] [cp|none] [WIDTHxHEIGHT]\n");
         return 2;
     }
-    NoSaver saver;
-    FlowWindow window(nullptr, &saver);
-    window.showDesign("KARMAN-TREFFTZ AIRFOIL", 0.070304405967124839, 0.043769303782416197, 1.9444444444444444);
+    FileService files;  // shows the Save button as the program does; nothing is saved here
+    FlowWindow window(nullptr, &files);
+    window.showDesign({"KARMAN-TREFFTZ AIRFOIL", 0.070304405967124839, 0.043769303782416197, 1.9444444444444444});
     QSize size(900, 600);
     for (int i = 3; i < argc; ++i) {
         const QString option = argv[i];

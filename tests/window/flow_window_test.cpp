@@ -1,44 +1,30 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <set>
 
 #include "engine/section_analysis.h"
-#include "window/file_saver.h"
+#include "message_box_catcher.h"
+#include "window/file_service.h"
 #include "window/flow_canvas.h"
 #include "window/flow_window.h"
 
 namespace {
 
 // 12 %, 2 %, 10 degrees; and -10 degrees, whose trailing edge turns back (m > 2).
-struct Design {
-    double F, G, EM;
-};
-constexpr Design kTypical{0.070304405967124839, 0.043769303782416197, 1.9444444444444444};
-constexpr Design kPastTwo{0.0836, 0.0441, 2.0555555555555556};
+const folix::MappedSection kTypical{"KARMAN-TREFFTZ AIRFOIL", 0.070304405967124839, 0.043769303782416197,
+                                    1.9444444444444444};
+const folix::MappedSection kPastTwo{"KARMAN-TREFFTZ AIRFOIL", 0.0836, 0.0441, 2.0555555555555556};
 
-class RecordingSaver : public FileSaver {
-public:
-    QString answer;
-    QString writtenPath;
-    QByteArray written;
-    QStringList warnings;
-
-    QString askForFile(QWidget*, const QString&, const QString&, const QString&) override { return answer; }
-    void writeFile(const QString& path, std::string_view contents, const QString&) override
-    {
-        writtenPath = path;
-        written = QByteArray(contents.data(), static_cast<qsizetype>(contents.size()));
-    }
-    void warn(const QString& text) override { warnings << text; }
-};
-
-QString liftText(const Design& d, double alpha)
+QString liftText(const folix::MappedSection& d, double alpha)
 {
     return QString::fromStdString(folix::coefficientText(folix::SectionAnalysis(d.F, d.G, d.EM, {}).liftCoefficient(alpha)));
 }
@@ -57,9 +43,19 @@ class FlowWindowTest : public QObject {
 private slots:
     void init()
     {
-        saver_ = RecordingSaver();
-        window_ = std::make_unique<FlowWindow>(nullptr, &saver_);
-        window_->showDesign("KARMAN-TREFFTZ AIRFOIL", kTypical.F, kTypical.G, kTypical.EM);
+        boxes_ = std::make_unique<MessageBoxCatcher>();
+        files_.setChooser([this](QWidget*, const QString&, const QString& suggested, const QString&) {
+            suggested_ = suggested;
+            return answer_.isEmpty() ? QString() : folder_.filePath(answer_);
+        });
+        window_ = std::make_unique<FlowWindow>(nullptr, &files_);
+        window_->showDesign(kTypical);
+    }
+
+    void cleanup()
+    {
+        window_.reset();
+        QVERIFY(boxes_->take().empty());
     }
 
     void showsTheFlowOfTheDesign()
@@ -104,13 +100,13 @@ private slots:
 
     void tellsWhereNoFlowIsDrawn()
     {
-        window_->showDesign("KARMAN-TREFFTZ AIRFOIL", -0.01, 0.02, 1.9);
+        window_->showDesign({"KARMAN-TREFFTZ AIRFOIL", -0.01, 0.02, 1.9});
         QVERIFY(!window_->canvas()->scene());
         QVERIFY(window_->canvas()->message().contains("F >= 0"));
         QCOMPARE(window_->findChild<QLabel*>("FlowLiftCoefficient")->text(), QString("\u2014"));
         QVERIFY(!window_->findChild<QPushButton*>("FlowSavePicture")->isEnabled());
 
-        window_->showDesign("KARMAN-TREFFTZ AIRFOIL", kPastTwo.F, kPastTwo.G, kPastTwo.EM);
+        window_->showDesign(kPastTwo);
         QVERIFY(window_->canvas()->scene());
         QCOMPARE(window_->canvas()->scene()->section.stagnationPoints.size(), 1u);  // none at the trailing edge
         QVERIFY(window_->findChild<QLabel*>("FlowNote")->isVisibleTo(window_.get()));
@@ -122,21 +118,23 @@ private slots:
         const std::pair<QString, QByteArray> kinds[] = {
             {"flow.png", "\x89PNG"}, {"flow.SVG", "<?xml"}, {"flow.pdf", "%PDF-"}, {"flow", "\x89PNG"}};
         for (const auto& [name, start] : kinds) {
-            saver_.answer = name;
-            saver_.written.clear();
+            answer_ = name;
             window_->findChild<QPushButton*>("FlowSavePicture")->click();
-            QVERIFY2(saver_.written.startsWith(start), qPrintable(name));
-            QVERIFY(saver_.writtenPath.endsWith(name.contains('.') ? name : name + ".png"));
+            QFile file(folder_.filePath(name.contains('.') ? name : name + ".png"));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+            const QByteArray written = file.readAll();
+            QVERIFY2(written.startsWith(start), qPrintable(name));
             // The inputs and results travel with the picture.
-            if (name == "flow.SVG") QVERIFY(saver_.written.contains("Cl = 0.2814"));
+            if (name == "flow.SVG") QVERIFY(written.contains("Cl = 0.2814"));
         }
+        QCOMPARE(QFileInfo(suggested_).fileName(), QString("karman-trefftz_F0.0703_G0.04377_m1.94444_alpha0_flow.png"));
 
-        saver_.answer = "flow.jpg";
-        saver_.written.clear();
+        answer_ = "flow.jpg";
         window_->findChild<QPushButton*>("FlowSavePicture")->click();
-        QVERIFY(saver_.written.isEmpty());
-        QCOMPARE(saver_.warnings.size(), 1);
-        QVERIFY(saver_.warnings.front().contains(".jpg"));
+        QVERIFY(!QFile::exists(folder_.filePath(answer_)));
+        const auto shown = boxes_->take();
+        QCOMPARE(shown.size(), std::size_t{1});
+        QVERIFY(shown.front().text.contains(".jpg"));
     }
 
     void drawsFieldStreamlinesAndSection()
@@ -158,7 +156,11 @@ private slots:
     }
 
 private:
-    RecordingSaver saver_;
+    std::unique_ptr<MessageBoxCatcher> boxes_;
+    FileService files_;
+    QTemporaryDir folder_;
+    QString answer_;
+    QString suggested_;
     std::unique_ptr<FlowWindow> window_;
 };
 
