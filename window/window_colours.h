@@ -22,3 +22,11 @@ inline const QColor kMessageInk{150, 30, 30};
 
 // The section outline: black, as the surface's own foreground colour was.
 inline const QColor kSectionInk{0, 0, 0};
+
+// An outline or a result that belongs to inputs changed since its run.
+inline const QColor kStaleInk{150, 150, 150};
+
+// The pinned sections, in the order they were pinned: muted beside the shown
+// section's black, and apart from one another also without red-green vision.
+inline const QColor kPinInks[] = {{95, 140, 200}, {205, 140, 80}, {120, 170, 120},
+                                  {175, 120, 175}, {190, 170, 70}, {100, 175, 180}};

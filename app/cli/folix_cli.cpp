@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <stdexcept>
 #include <variant>
 
 #include <fcntl.h>
@@ -15,8 +16,9 @@
 #include "command_line.h"
 #include "descriptor_input.h"
 #include "design_report.h"
-#include "engine/selig_export.h"
+#include "engine/section_drawing.h"
 #include "engine/section_flow.h"
+#include "engine/selig_export.h"
 #include "polar_command.h"
 #include "progress_line.h"
 #include "results/file_descriptor.h"
@@ -43,6 +45,28 @@ bool writeOutputFile(const std::string& file, const std::string& text, std::ostr
     const FileWrite written = writeTextFile(file, text);
     if (!written.written) err << "error: cannot write " << file << ": " << written.reason << '\n';
     return written.written;
+}
+
+// The true-scale drawings the request names, each through the same writer;
+// false, after saying why, when one could not be made or written.
+bool writeDrawings(const DesignRequest& request, const MappedSection& section, std::ostream& standardOutput,
+                   std::ostream& err)
+{
+    SectionDrawing drawing;
+    try {
+        drawing = sectionDrawing(seligName(section), section.F, section.G, section.EM, request.drawing);
+    } catch (const ArithmeticError& e) {
+        err << "error: drawing: " << e.what() << '\n';
+        return false;
+    } catch (const std::invalid_argument& e) {
+        err << "error: drawing: " << e.what() << '\n';
+        return false;
+    }
+    bool written = true;
+    if (request.svgFile) written &= writeOutputFile(*request.svgFile, svgDrawingText(drawing), standardOutput, err);
+    if (request.dxfFile) written &= writeOutputFile(*request.dxfFile, dxfDrawingText(drawing), standardOutput, err);
+    if (request.pdfFile) written &= writeOutputFile(*request.pdfFile, pdfDrawingText(drawing), standardOutput, err);
+    return written;
 }
 
 // `out` takes the printed results; `standardOutput` a file named "-".
@@ -90,6 +114,7 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         const std::string text = pressureFileText(section, flow->alpha, *flow->flow);
         if (!writeOutputFile(*request.cpFile, text, standardOutput, err)) status = kExitFailed;
     }
+    if (request.drawn() && !writeDrawings(request, section, standardOutput, err)) status = kExitFailed;
     if (request.save && !saveOutcome(outcome, err)) status = kExitFailed;
     return status;
 }
@@ -167,7 +192,8 @@ int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostrea
     }
     if (const auto* design = std::get_if<DesignRequest>(&request)) {
         // Standard output then carries that file alone.
-        const bool fileOnOutput = design->datFile == kStandardStream || design->cpFile == kStandardStream;
+        bool fileOnOutput = false;
+        for (const std::optional<std::string>* file : design->files()) fileOnOutput |= *file == kStandardStream;
         return runDesignCommand(*design, fileOnOutput ? err : out, err, out);
     }
     if (const auto* polar = std::get_if<PolarRequest>(&request)) return runPolarCommand(*polar, out, err);
