@@ -1,7 +1,6 @@
 #include "angle_box.h"
 
-#include <functional>
-#include <optional>
+#include <utility>
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,8 +15,6 @@ AngleBox::AngleBox(double steepest, double step, QWidget* parent) : QDoubleSpinB
     setDecimals(1);
     setSuffix("\u00b0");
     setAccelerated(true);
-    setKeyboardTracking(false);  // "2" on the way to "25" is no angle to show
-    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
 
     refusal_ = new QLabel;
     refusal_->setObjectName("AngleRefusal");
@@ -25,7 +22,9 @@ AngleBox::AngleBox(double steepest, double step, QWidget* parent) : QDoubleSpinB
     ink.setColor(QPalette::WindowText, kMessageInk);
     refusal_->setPalette(ink);
     refusal_->setVisible(false);
-    connect(this, &QDoubleSpinBox::valueChanged, refusal_, [this] { refusal_->setVisible(false); });
+    connect(this, &QDoubleSpinBox::valueChanged, refusal_, [this] {
+        if (!typing_) refusal_->setVisible(false);
+    });
 }
 
 std::optional<double> AngleBox::outOfRange() const
@@ -42,7 +41,7 @@ QValidator::State AngleBox::validate(QString& text, int& position) const
 {
     const QValidator::State state = QDoubleSpinBox::validate(text, position);
     if (state != QValidator::Invalid) return state;
-    // Keep a number out of range as typed, so that it can be seen and refused rather than cut short.
+    // A number out of range stays as typed, to be seen and refused rather than cut short.
     QString number = text;
     number.remove(suffix()).remove(' ');
     bool readable = false;
@@ -50,11 +49,13 @@ QValidator::State AngleBox::validate(QString& text, int& position) const
     return readable ? QValidator::Intermediate : QValidator::Invalid;
 }
 
-void AngleBox::refuseIfOutOfRange(const std::function<void()>& takeText)
+void AngleBox::finishTyping(const std::function<void()>& takeText)
 {
     const std::optional<double> refused = outOfRange();
     takeText();
+    const bool typed = std::exchange(typing_, false);
     if (!refused) return;
+    if (typed) setValue(beforeTyping_);  // not the "2" met on the way to "25"
     refusal_->setText(QString("%1\u00b0 is outside %2\u00b0 to %3\u00b0: the angle stays %4")
                           .arg(locale().toString(*refused), locale().toString(minimum()), locale().toString(maximum()),
                                textFromValue(value()) + suffix()));
@@ -63,13 +64,18 @@ void AngleBox::refuseIfOutOfRange(const std::function<void()>& takeText)
 
 void AngleBox::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        refuseIfOutOfRange([&] { QDoubleSpinBox::keyPressEvent(event); });
-    else
-        QDoubleSpinBox::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        finishTyping([&] { QDoubleSpinBox::keyPressEvent(event); });
+        return;
+    }
+    if (!typing_ && !event->text().isEmpty()) {
+        beforeTyping_ = value();
+        typing_ = true;
+    }
+    QDoubleSpinBox::keyPressEvent(event);
 }
 
 void AngleBox::focusOutEvent(QFocusEvent* event)
 {
-    refuseIfOutOfRange([&] { QDoubleSpinBox::focusOutEvent(event); });
+    finishTyping([&] { QDoubleSpinBox::focusOutEvent(event); });
 }

@@ -46,7 +46,7 @@
 namespace {
 
 // Wide enough for the toolbar's commands and for a reading hint beside each box.
-constexpr QSize kStartSize{860, 820};
+constexpr QSize kStartSize{860, 860};
 constexpr int kHintWidth = 170;
 constexpr const char* kViscousSectionName = "ViscousPolar";
 
