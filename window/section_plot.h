@@ -37,6 +37,7 @@ public:
     void draw(std::vector<folix::SectionPoint> outline, const QString& warning = {});
     void draw(const folix::Outline& outline, const QString& warning = {});
     bool hasOutline() const { return outline_.has_value(); }
+    const std::optional<std::vector<folix::SectionPoint>>& outline() const { return outline_; }
     const QString& warning() const { return warning_; }
 
     // The outline belongs to inputs since changed: drawn muted, with a note saying so.
