@@ -26,7 +26,7 @@ inline const QColor kSectionInk{0, 0, 0};
 // An outline or a result that belongs to inputs changed since its run.
 inline const QColor kStaleInk{150, 150, 150};
 
-// The pinned sections, in the order they were pinned: muted beside the shown
-// section's black, and apart from one another also without red-green vision.
-inline const QColor kPinInks[] = {{95, 140, 200}, {205, 140, 80}, {120, 170, 120},
-                                  {175, 120, 175}, {190, 170, 70}, {100, 175, 180}};
+// The pinned sections, each in the colour of its slot: muted beside the shown
+// section's black, and apart from the pressure chart's blue and orange.
+inline const QColor kPinInks[] = {{110, 165, 110}, {165, 110, 170}, {80, 165, 170},
+                                  {185, 160, 60},  {205, 115, 135}, {140, 120, 100}};
