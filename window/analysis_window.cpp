@@ -251,14 +251,8 @@ void AnalysisWindow::showPointed()
 std::vector<std::string> AnalysisWindow::fileNotes() const
 {
     std::vector<std::string> notes{note_.empty() ? folix::seligName(design_) : note_};
-    if (analysis_) {
-        const double alpha = alpha_->value();
-        try {
-            notes.push_back(folix::loadsNote(alpha, analysis_->liftCoefficient(alpha), analysis_->momentCoefficient(alpha)));
-        } catch (const folix::ArithmeticError&) {
-            // The loads are shown as unknown; the note says only what is known.
-        }
-    }
+    if (const std::string loads = folix::loadsNoteOf(design_, alpha_->value()); analysis_ && !loads.empty())
+        notes.push_back(loads);
     return notes;
 }
 

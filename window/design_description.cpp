@@ -41,6 +41,16 @@ std::string loadsNote(double alpha, double Cl, double Cm)
     return "alpha " + formatGeneral(alpha) + " deg, Cl " + coefficientText(Cl) + ", Cm " + coefficientText(Cm);
 }
 
+std::string loadsNoteOf(const MappedSection& section, double alpha)
+{
+    try {
+        const SectionAnalysis flow(section.F, section.G, section.EM, {});
+        return loadsNote(alpha, flow.liftCoefficient(alpha), flow.momentCoefficient(alpha));
+    } catch (const ArithmeticError&) {
+        return {};
+    }
+}
+
 std::string commentLines(const std::vector<std::string>& notes)
 {
     std::string lines;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "design/design_record.h"
+#include "engine/mapped_section.h"
 
 namespace folix {
 
@@ -21,6 +22,10 @@ std::string designNote(const DesignRecord& record, bool locationMode);
 // "alpha 4 deg, Cl 0.7609, Cm -0.0660": the angle of attack in degrees and the
 // coefficients as the windows show them.
 std::string loadsNote(double alpha, double Cl, double Cm);
+
+// loadsNote of the section's exact inviscid flow at alpha degrees; empty
+// where the flow has no finite loads.
+std::string loadsNoteOf(const MappedSection& section, double alpha);
 
 // Each note as a comment line "# note" heading a table.
 std::string commentLines(const std::vector<std::string>& notes);

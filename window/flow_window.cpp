@@ -198,13 +198,7 @@ void FlowWindow::savePicture()
     const QString suggested = QString::fromStdString(folix::suggestedFileStem(*design_)) +
                               QString("_alpha%1_flow.png").arg(QString::fromStdString(folix::displayText(alpha_->value())));
     std::string description = designNote_.empty() ? folix::seligName(*design_) : designNote_;
-    try {
-        const double alpha = alpha_->value();
-        const folix::SectionAnalysis loads(design_->F, design_->G, design_->EM, {});
-        description += "; " + folix::loadsNote(alpha, loads.liftCoefficient(alpha), loads.momentCoefficient(alpha));
-    } catch (const folix::ArithmeticError&) {
-        // Without loads the picture still names its section.
-    }
+    if (const std::string loads = folix::loadsNoteOf(*design_, alpha_->value()); !loads.empty()) description += "; " + loads;
     files_->savePicture(this, suggested, canvas_->pictureSize(), *canvas_, QString::fromStdString(description),
                         [this](QPainter& painter, const QRectF& area) { canvas_->paintPicture(painter, area); });
 }

@@ -603,7 +603,11 @@ void MainWindow::exportDrawing()
 void MainWindow::savePicture()
 {
     if (!drawn_) return;
-    files_->savePicture(this, suggestedName(".png"), plot_->viewSize(), *plot_, QString::fromStdString(drawnNote()),
+    // The loads at the pressure window's angle when it is open, else at zero incidence.
+    std::string description = drawnNote();
+    const std::string loads = folix::loadsNoteOf(drawn_->section, analysis_ ? analysis_->angleOfAttack() : 0.0);
+    if (!loads.empty()) description += "; " + loads;
+    files_->savePicture(this, suggestedName(".png"), plot_->viewSize(), *plot_, QString::fromStdString(description),
                         [this](QPainter& painter, const QRectF& area) { plot_->paintView(painter, area); });
 }
 

@@ -50,6 +50,7 @@ private slots:
         }
         QImageReader png(f.path("p.png"));
         QVERIFY(png.text("Description").startsWith("thickness 0.12, camber 0.02, trailing-edge angle 10 deg"));
+        QVERIFY(png.text("Description").endsWith("; alpha 0 deg, Cl 0.2814, Cm -0.0660"));
         f.answer = "coordinates";
         f.action("ExportCoordinates")->trigger();
         QVERIFY(f.read("coordinates.dat").startsWith("KARMAN-TREFFTZ AIRFOIL"));
