@@ -34,6 +34,12 @@ public:
         if (measurement.XDMAXC && !outcome_.solves.empty()) ++outcome_.solves.back().measurements;
         lastMeasurement = measurement;
     }
+    void safeguardedSolveStarted() override
+    {
+        if (outcome_.solves.empty()) return;
+        outcome_.solves.back().safeguarded = true;
+        outcome_.solves.back().converged.reset();
+    }
     void solveEnded(bool converged) override
     {
         if (!outcome_.solves.empty()) outcome_.solves.back().converged = converged;

@@ -17,6 +17,9 @@ struct SolveRecord {
     double exponent = 0;            // the m it solved at (its heading shows displayText of it)
     int measurements = 0;           // completed measurements: the lines it wrote
     std::optional<bool> converged;  // none when an arithmetic error stopped the run inside it
+    // A safeguarded solve took over from the secant steps; it ends converged,
+    // having met both ratios, or leaves no trace.
+    bool safeguarded = false;
 };
 
 // The arithmetic error that stopped a run.
