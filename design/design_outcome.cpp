@@ -7,6 +7,7 @@
 
 #include "design/design_run.h"
 #include "design/run_texts.h"
+#include "engine/surface_crossing.h"
 
 namespace folix {
 
@@ -72,6 +73,13 @@ DesignOutcome designOutcome(const DesignInputs& inputs, const std::string& decim
         outcome.maxThicknessAt = last->XDMAXC;
         outcome.measuredShownSection =
             !outcome.error && sameValue(last->F, state.F) && sameValue(last->G, state.G) && sameValue(last->EM, state.EM);
+    }
+    if (!outcome.error) {
+        try {
+            outcome.surfacesCrossFrom = surfacesCrossFrom(outcome.record.F, outcome.record.G, outcome.record.m);
+        } catch (const ArithmeticError&) {
+            outcome.surfacesCrossFrom = 0;  // only sections with m > 2 get this far, and all of those cross
+        }
     }
     return outcome;
 }

@@ -49,6 +49,9 @@ struct DesignOutcome {
     ResultTexts texts;                 // the shown texts; empty if the run stopped first
     std::optional<Outline> outline;    // the drawn outline; none if the run stopped first
     std::optional<DesignError> error;
+    // For a run that completed: the x/c from which the shown section's upper
+    // surface runs below its lower one (surfacesCrossFrom); none when they do not cross.
+    std::optional<double> surfacesCrossFrom;
 
     // Whether a run made this outcome: one that never started has no solve and no error.
     bool ran() const { return error.has_value() || !solves.empty(); }
