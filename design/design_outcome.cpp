@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "design/design_hint.h"
 #include "design/design_run.h"
 #include "design/run_texts.h"
 #include "engine/surface_crossing.h"
@@ -81,6 +82,7 @@ DesignOutcome designOutcome(const DesignInputs& inputs, const std::string& decim
             outcome.surfacesCrossFrom = 0;  // only sections with m > 2 get this far, and all of those cross
         }
     }
+    outcome.hint = designHint(inputs, outcome);
     return outcome;
 }
 

@@ -49,6 +49,9 @@ struct DesignOutcome {
     ResultTexts texts;                 // the shown texts; empty if the run stopped first
     std::optional<Outline> outline;    // the drawn outline; none if the run stopped first
     std::optional<DesignError> error;
+    // For a run that stopped or whose location search gave up: the input to
+    // change and its limit, when the cause is known (designHint).
+    std::optional<std::string> hint;
     // For a run that completed: the x/c from which the shown section's upper
     // surface runs below its lower one (surfacesCrossFrom); none when they do not cross.
     std::optional<double> surfacesCrossFrom;
