@@ -203,10 +203,11 @@ std::optional<Measured> newtonSolve(Measuring& measure, const Trial& start)
 }
 
 // No section has a negative camber ratio (DGX measures none below 0), nor a
-// thickness ratio at or below that of its exponent's lens.
+// thickness ratio at or below that of its exponent's lens, nor a trailing-edge
+// angle of a full turn or more (m <= 0).
 bool sectionCanExist(const Targets& t)
 {
-    if (t.Gamma < 0 || !(t.Delta > 0)) return false;
+    if (t.Gamma < 0 || !(t.Delta > 0) || !(t.EM > 0)) return false;
     const std::optional<double> thinnest = lensThickness(t.EM, t.Gamma);
     return !thinnest || t.Delta > *thinnest;
 }
@@ -220,9 +221,10 @@ bool takeOver(DesignState& state, DesignFrontEnd& frontEnd, const TrialLog& log,
     Measuring measure{state, HeldHistory(frontEnd.decimalSeparator()), targets};
     try {
         if (!sectionCanExist(targets)) return false;
-        // FGITER's own first guess when no trial of it is of use.
+        // FGITER's own first guess when no trial of it is of use, or its last good one leads nowhere.
         const Trial firstGuess{(Real(targets.Delta) / 1.3).value(), (2 * Real(targets.Gamma)).value()};
-        found = newtonSolve(measure, log.lastGood.value_or(firstGuess));
+        if (log.lastGood) found = newtonSolve(measure, *log.lastGood);
+        if (!found) found = newtonSolve(measure, firstGuess);
     } catch (const ArithmeticError&) {
         return false;
     }
