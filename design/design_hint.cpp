@@ -56,33 +56,34 @@ std::string percentHint(const char* ratio, double typed)
 
 std::optional<std::string> thicknessHint(const DesignOutcome& outcome)
 {
+    const DesignRecord& r = outcome.record;
     const double EM = outcome.solves.front().exponent;
-    const std::optional<double> thinnest = lensThickness(EM, outcome.camber);
-    if (thinnest && outcome.thickness <= *thinnest) {
+    const std::optional<double> thinnest = lensThickness(EM, r.camber);
+    if (thinnest && r.thickness <= *thinnest) {
         std::string hint = "thickness ratio must be more than " + displayText(*thinnest) +
-                           " at a trailing-edge angle of " + displayText(degrees(outcome.teAngle)) + " degrees";
-        if (outcome.camber != 0) hint += " and camber ratio " + displayText(outcome.camber);
+                           " at a trailing-edge angle of " + displayText(degrees(r.teAngleRadians)) + " degrees";
+        if (r.camber != 0) hint += " and camber ratio " + displayText(r.camber);
         return hint;
     }
-    if (!(EM < 2) && outcome.thickness <= 0) return "thickness ratio must be more than 0";
+    if (!(EM < 2) && r.thickness <= 0) return "thickness ratio must be more than 0";
     return std::nullopt;
 }
 
-std::optional<std::string> locationHint(const DesignOutcome& outcome)
+std::optional<std::string> locationHint(const DesignRecord& r)
 {
-    const std::optional<double> forward = locationWithoutAngle(outcome.thickness, outcome.camber);
+    const std::optional<double> forward = locationWithoutAngle(r.thickness, r.camber);
     if (!forward) return std::nullopt;
-    const double wanted = outcome.recordedLocation;
+    const double wanted = r.recordedLocation;
     const std::string from = displayText(*forward);
     const std::string to = displayText(kLensLocation);
     if (wanted < *forward || wanted >= kLensLocation)
         return "max-thickness location " + displayText(wanted) + " is out of reach at thickness ratio " +
-               displayText(outcome.thickness) + " and camber ratio " + displayText(outcome.camber) +
+               displayText(r.thickness) + " and camber ratio " + displayText(r.camber) +
                ": without crossing surfaces it lies from " + from + " (trailing-edge angle 0) to below " + to;
 
     // The location moves aft about evenly with the angle, up to the lens's
     // angle, 4 atan(thickness) when symmetric.
-    const Real lensAngle = 4 * atan(Real(outcome.thickness));
+    const Real lensAngle = 4 * atan(Real(r.thickness));
     const double start = (lensAngle * (Real(wanted) - *forward) / (kLensLocation - Real(*forward))).value();
     return "max-thickness location " + displayText(wanted) + " is in reach (" + from + " to below " + to +
            ") but the search missed it: start from a trailing-edge angle near " + fixedText(degrees(start), 1) +
@@ -94,12 +95,13 @@ std::optional<std::string> locationHint(const DesignOutcome& outcome)
 std::optional<std::string> designHint(const DesignInputs& inputs, const DesignOutcome& outcome)
 {
     if ((!outcome.error && !outcome.locationSearchGaveUp) || outcome.solves.empty()) return std::nullopt;
-    if (outcome.camber < 0) return "camber ratio must be 0 or more, not " + displayText(outcome.camber);
-    if (outcome.thickness >= 1) return percentHint("thickness", outcome.thickness);
-    if (outcome.camber >= 1) return percentHint("camber", outcome.camber);
+    const DesignRecord& r = outcome.record;
+    if (r.camber < 0) return "camber ratio must be 0 or more, not " + displayText(r.camber);
+    if (r.thickness >= 1) return percentHint("thickness", r.thickness);
+    if (r.camber >= 1) return percentHint("camber", r.camber);
     try {
         if (outcome.solves.size() == 1 && outcome.error) return thicknessHint(outcome);
-        if (inputs.locationMode) return locationHint(outcome);
+        if (inputs.maxThicknessAt) return locationHint(r);
     } catch (const ArithmeticError&) {
     }
     return std::nullopt;

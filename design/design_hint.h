@@ -15,7 +15,7 @@ namespace folix {
 // given), a max-thickness location out of reach (the range sections without
 // crossing surfaces cover: from the 0-degree section's location to below
 // 0.5, the lens's) or in reach but missed (a starting angle near it). None
-// otherwise. The run's values as read are taken from the outcome; from the
+// otherwise. The values are the run's, from the outcome's record; from the
 // inputs only the mode.
 std::optional<std::string> designHint(const DesignInputs& inputs, const DesignOutcome& outcome);
 

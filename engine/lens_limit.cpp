@@ -10,30 +10,12 @@ namespace {
 constexpr int kMostCamberSteps = 20;
 constexpr double kCamberTolerance = 1e-8;
 
-struct LensMeasurement {
-    double thickness = 0;
-    double camber = 0;
-};
-
-class Unwritten : public HistorySink {
-public:
-    void append(const std::string& /*line*/) override {}
-    void sectionMeasured(const Measurement& measurement) override { completed = measurement.XDMAXC.has_value(); }
-    bool completed = false;
-};
-
-// The lens of circle offset G at exponent EM, measured on scratch tables.
-std::optional<LensMeasurement> measureLens(double G, double EM)
+// The lens of circle offset G at exponent EM; none when its measurement stops at the table limit.
+std::optional<SectionMeasure> measureLens(double G, double EM)
 {
-    DesignState scratch;
-    Unwritten silent;
-    double F = 0;
-    double DMAX = 0;
-    double GMAX = 0;
-    double XDMAXC = 0;
-    DGX(scratch, silent, F, G, EM, DMAX, GMAX, XDMAXC);
-    if (!silent.completed) return std::nullopt;
-    return LensMeasurement{DMAX, GMAX};
+    const SectionMeasure lens = measureSection(0, G, EM);
+    if (!lens.XDMAXC) return std::nullopt;
+    return lens;
 }
 
 }  // namespace
@@ -44,7 +26,7 @@ std::optional<double> lensThickness(double EM, double Gamma)
     try {
         if (Gamma == 0) {
             const auto lens = measureLens(0, EM);
-            return lens ? std::optional(lens->thickness) : std::nullopt;
+            return lens ? std::optional(lens->DMAX) : std::nullopt;
         }
         // The lens's camber grows with G about as G/2: secant steps from there.
         double G1 = (2 * Real(Gamma)).value();
@@ -52,9 +34,9 @@ std::optional<double> lensThickness(double EM, double Gamma)
         double G2 = (Real(G1) * 1.1).value();
         auto lens2 = measureLens(G2, EM);
         for (int step = 0; lens1 && lens2 && step < kMostCamberSteps; ++step) {
-            if (abs(Real(lens2->camber) - Gamma) <= kCamberTolerance) return lens2->thickness;
-            const Real slope = (Real(lens2->camber) - lens1->camber) / (Real(G2) - G1);
-            const Real G3 = Real(G2) + (Real(Gamma) - lens2->camber) / slope;
+            if (abs(Real(lens2->GMAX) - Gamma) <= kCamberTolerance) return lens2->DMAX;
+            const Real slope = (Real(lens2->GMAX) - lens1->GMAX) / (Real(G2) - G1);
+            const Real G3 = Real(G2) + (Real(Gamma) - lens2->GMAX) / slope;
             if (!(G3 > 0)) return std::nullopt;
             G1 = G2;
             lens1 = lens2;

@@ -49,15 +49,8 @@ std::optional<double> surfacesCrossFrom(double F, double G, double EM)
     const Complex crossing = nearest * Complex{1, sin(turn) / cos(turn)};
     const Complex zeta = (one + crossing) / (one - crossing);
 
-    double f = F;
-    double g = G;
-    double m = EM;
-    double TETA = circleAngle(zeta);
-    int I = 1;
-    double B = chordNormalisingScale(F, EM);
-    DesignState scratch;
-    XY(scratch, f, g, m, TETA, I, B);
-    return outlineX(scratch.XU[I], EM, B);
+    const double B = chordNormalisingScale(F, EM);
+    return outlineX(mapCirclePoint(F, G, EM, circleAngle(zeta), B).x, EM, B);
 }
 
 }  // namespace folix

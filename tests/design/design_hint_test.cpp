@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "design/design_hint.h"
+#include "window/typed_inputs.h"
 
 namespace folix {
 namespace {
@@ -8,7 +9,7 @@ namespace {
 TEST(DesignHint, NamesTheInputAndItsLimitWhereTheCauseIsKnown)
 {
     struct Case {
-        DesignInputs inputs;
+        TypedInputs inputs;
         const char* hint;  // none for nullptr
     };
     const Case cases[] = {
@@ -31,9 +32,9 @@ TEST(DesignHint, NamesTheInputAndItsLimitWhereTheCauseIsKnown)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.inputs.delta + " " + c.inputs.gamma + " " + c.inputs.tau + " " + c.inputs.xDltc);
-        const DesignOutcome o = designOutcome(c.inputs);
+        const DesignOutcome o = typedDesignOutcome(c.inputs);
         EXPECT_EQ(o.hint.value_or("none"), c.hint ? c.hint : "none");
-        EXPECT_EQ(designHint(c.inputs, o), o.hint);
+        EXPECT_EQ(designHint(readTypedInputs(c.inputs), o), o.hint);
     }
 }
 

@@ -85,8 +85,8 @@ TEST(DesignSave, OnlyADesignThatMetItsTargetsIsSaved)
         {{"0.12", "0.02", "10", "0", false}, "ok", nullptr},
         {{"0.04", "0", "0", "0.2", true}, "not converged",
          "the last design run did not converge (the search for m gave up after 20 steps)"},
-        {{"0.6", "0.15", "20", "0", false}, "not converged",
-         "the last design run did not converge (the solve for F and G at m=1.88889 gave up after 20 steps)"},
+        {{"0.956", "0.153", "-15.9", "0", false}, "not converged",
+         "the last design run did not converge (the solve for F and G at m=2.08833 gave up after 20 steps)"},
         {{"0.12", "0.02", "9", "0.3", true}, "error: Division by zero", "the last design run stopped on an error"},
     };
     for (const Rule& rule : rules) {
