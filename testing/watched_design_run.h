@@ -27,9 +27,8 @@ namespace folix::sweep {
 // and the most measurements of one solve (two guesses, 20 secant steps).
 inline constexpr int kMostSolves = 22;
 inline constexpr int kMostMeasurementsPerSolve = 22;
-// Title, per solve its heading of three lines, its measurements, the two lines
-// of giving up and a safeguarded solve's line and measurements, and the one
-// line of the exponent search giving up.
+// Title, per solve its heading of three lines, its measurements, the two lines of giving up
+// and a safeguarded solve's line and measurements, and the line of the exponent search giving up.
 inline constexpr std::size_t kMostHistoryLines =
     1 + kMostSolves * (3 + kMostMeasurementsPerSolve + 2 + 1 + kMostSafeguardedMeasurements) + 1;
 
@@ -170,10 +169,8 @@ inline void checkHistory(const WatchedRun& run, bool locationMode, std::vector<s
             safeguarded = true;
             measurements = 0;
         } else if (startsWith(line, "F=")) {
-            const int most = safeguarded ? kMostSafeguardedMeasurements : kMostMeasurementsPerSolve;
-            if (++measurements > most)
-                problems.emplace_back("solve " + std::to_string(solves) + " made more than " + std::to_string(most) +
-                                      " measurements");
+            if (++measurements > (safeguarded ? kMostSafeguardedMeasurements : kMostMeasurementsPerSolve))
+                problems.emplace_back("solve " + std::to_string(solves) + " made too many measurements");
             if (!isMeasurementLine(line)) problems.emplace_back("measurement line '" + line + "'");
         } else if (line == kLocationNotConverged) {
             searchGaveUp = true;

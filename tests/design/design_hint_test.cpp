@@ -8,11 +8,7 @@ namespace {
 
 TEST(DesignHint, NamesTheInputAndItsLimitWhereTheCauseIsKnown)
 {
-    struct Case {
-        TypedInputs inputs;
-        const char* hint;  // none for nullptr
-    };
-    const Case cases[] = {
+    const std::pair<TypedInputs, const char*> cases[] = {  // no hint for nullptr
         {{"0.12", "-0.02", "10"}, "camber ratio must be 0 or more, not -0.02"},
         {{"12", "0.02", "10"}, "thickness is a ratio of the chord: 0.12 is 12 %"},
         {{"0.12", "2", "10"}, "camber is a ratio of the chord: 0.02 is 2 %"},
@@ -28,13 +24,12 @@ TEST(DesignHint, NamesTheInputAndItsLimitWhereTheCauseIsKnown)
          "trailing-edge angle near 21.8 degrees"},
         {{"0.12", "0", "21.8", "0.45", true}, nullptr},  // started there, it converges
         {{"0.96", "0", "10"}, nullptr},                   // thicker than any section of that camber: not worked out
-        {{"0.12", "0.02", "10"}, nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.inputs.delta + " " + c.inputs.gamma + " " + c.inputs.tau + " " + c.inputs.xDltc);
-        const DesignOutcome o = typedDesignOutcome(c.inputs);
-        EXPECT_EQ(o.hint.value_or("none"), c.hint ? c.hint : "none");
-        EXPECT_EQ(designHint(readTypedInputs(c.inputs), o), o.hint);
+    for (const auto& [inputs, hint] : cases) {
+        SCOPED_TRACE(inputs.delta + " " + inputs.gamma + " " + inputs.tau + " " + inputs.xDltc);
+        const DesignOutcome o = typedDesignOutcome(inputs);
+        EXPECT_EQ(o.hint.value_or("none"), hint ? hint : "none");
+        EXPECT_EQ(designHint(readTypedInputs(inputs), o), o.hint);
     }
 }
 
