@@ -95,6 +95,7 @@ private:
     std::vector<std::variant<std::string, Measurement>> entries_;
 };
 
+// The exponent solved at and the two ratios to meet.
 struct Targets {
     double EM = 0;
     double Delta = 0;
@@ -175,9 +176,10 @@ Real stepShare(const Measured& at, const Trial& step, const Targets& t)
     return share;
 }
 
-// Damped Newton from `start`: the first complete measurement that meets both ratios.
+// Damped Newton from `start`: the first complete measurement that meets both
+// ratios; none when the steps lead nowhere or their own arithmetic fails.
 std::optional<Measured> newtonSolve(Measuring& measure, const Trial& start)
-{
+try {
     const Targets& t = measure.targets;
     std::optional<Measured> at = measure(start);
     while (at && !meets(*at, t)) {
@@ -199,6 +201,8 @@ std::optional<Measured> newtonSolve(Measuring& measure, const Trial& start)
         at = next;
     }
     if (at && meets(*at, t)) return at;
+    return std::nullopt;
+} catch (const ArithmeticError&) {
     return std::nullopt;
 }
 
