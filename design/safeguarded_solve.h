@@ -7,6 +7,7 @@ namespace folix {
 
 // The history line with which a safeguarded solve takes over: these words, then why.
 inline constexpr const char* kSafeguardedSolveLine = " Safeguarded solve for F and G: ";
+// The most sections it measures, its failed tries included.
 inline constexpr int kMostSafeguardedMeasurements = 40;
 
 // A solve for F and G at exponent EM: FGITER, with its history and results
