@@ -65,7 +65,8 @@ constexpr const char* kAngleTip =
     "In location mode it sets the first exponent tried.";
 constexpr const char* kLocationTip =
     "Location of maximum thickness x/c, a fraction of the chord from the leading edge.\n"
-    "Valid: about 0.2 to 0.45, narrower for thick sections; the exponent m is searched to meet it.";
+    "Valid: from the location the same ratios give at a trailing-edge angle of 0\u00b0 (0.253 for\n"
+    "\u03b4 = 0.12, \u03b3 = 0.02) to below 0.5; the exponent m is searched to meet it.";
 
 QLineEdit* makeBox(const char* name, const char* text)
 {
@@ -411,24 +412,32 @@ void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
         otherMode_->setText(QString::fromStdString(folix::otherModeText(outcome, ran_.locationMode, decimalSeparator())));
         resultsInputs_ = ran_;
     }
+    // What to change, when the design layer knows: "thickness ratio must be more than 0.04366 …".
+    const QString hint = outcome.hint ? QString::fromStdString(*outcome.hint) : QString();
     if (outcome.error) {
         const QString stopped = QString("Design stopped: %1").arg(QString::fromStdString(outcome.error->reason));
         history_->addItem(stopped);
         history_->scrollToBottom();
-        statusBar()->showMessage(stopped);
+        statusBar()->showMessage(hint.isEmpty() ? stopped : stopped + "; " + hint);
         markChangedInputs();
-        tell(QMessageBox::Warning, stopped);
+        tell(QMessageBox::Warning, hint.isEmpty() ? stopped : stopped + "\n\nTo design a section: " + hint + ".");
         return;
     }
     // A run that did not converge shows the last values it tried: say so wherever they are seen.
     const std::string notConverged = folix::notConvergedReason(outcome);
-    if (notConverged.empty()) {
-        statusBar()->clearMessage();
-    } else {
-        statusBar()->showMessage(QString("Not converged: %1; the values shown are the last ones tried.")
-                                     .arg(QString::fromStdString(notConverged)));
+    QStringList told;
+    if (!notConverged.empty()) {
+        told << QString("Not converged: %1; the values shown are the last ones tried.")
+                    .arg(QString::fromStdString(notConverged));
+        if (!hint.isEmpty()) told << "To design a section: " + hint + ".";
         history_->scrollToBottom();
     }
+    const QString crossing = outcome.surfacesCrossFrom
+        ? QString::fromStdString(folix::crossingNote(*outcome.surfacesCrossFrom, decimalSeparator()))
+        : QString();
+    if (!crossing.isEmpty()) told << "Not a physical outline: " + crossing + ".";
+    if (told.isEmpty()) statusBar()->clearMessage();
+    else statusBar()->showMessage(told.join(' '));
     // Only a completed run changes what is drawn, and so what the commands act on.
     const folix::MappedSection section = outcome.record.section();
     std::vector<folix::SectionPoint> outline;
@@ -437,8 +446,9 @@ void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
     } catch (const folix::ArithmeticError&) {
         outline = folix::outlineSamples(*outcome.outline);  // the run's own samples, which it could compute
     }
-    drawn_ = Drawn{section, outcome.record, ran_, outline};
+    drawn_ = Drawn{section, outcome.record, ran_, outline, outcome.surfacesCrossFrom};
     plot_->draw(std::move(outline), notConverged.empty() ? QString() : QString("Not converged"));
+    plot_->setCrossing(outcome.surfacesCrossFrom, crossing);
     showPins();
     if (analysis_) analysis_->showDesign(section, drawnNote());
     if (flow_) flow_->showDesign(section, drawnNote());
@@ -547,8 +557,20 @@ std::string MainWindow::drawnNote() const
     return drawn_ ? folix::designNote(drawn_->record, drawn_->inputs.locationMode) : std::string();
 }
 
+bool MainWindow::exportAllowed(const QString& what)
+{
+    if (!drawn_ || !drawn_->surfacesCrossFrom) return drawn_.has_value();
+    const QString crossing = QString::fromStdString(folix::crossingNote(*drawn_->surfacesCrossFrom, decimalSeparator()));
+    return files_->confirm(this,
+                           QString("In this section %1, so it is no physical outline: XFOIL, a CAD program or a cutter "
+                                   "takes it as a shape that overlaps itself. %2 anyway?")
+                               .arg(crossing, what),
+                           what + " anyway");
+}
+
 void MainWindow::exportCoordinates()
 {
+    if (!exportAllowed("Export the coordinates")) return;
     const std::optional<std::string> text = drawnCoordinates();
     if (!text) return;
     const QString path = files_->askForFile(this, "Export coordinates", suggestedName(".dat"), "Selig coordinates (*.dat)");
@@ -557,6 +579,7 @@ void MainWindow::exportCoordinates()
 
 void MainWindow::copyCoordinates()
 {
+    if (!exportAllowed("Copy the coordinates")) return;
     const std::optional<std::string> text = drawnCoordinates();
     if (!text) return;
     QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
@@ -567,7 +590,7 @@ void MainWindow::copyCoordinates()
 
 void MainWindow::exportDrawing()
 {
-    if (!drawn_) return;
+    if (!exportAllowed("Export the drawing")) return;
     DrawingDialog* dialog = findChild<DrawingDialog*>("DrawingDialog");
     if (!dialog) {
         dialog = new DrawingDialog(this);

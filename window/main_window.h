@@ -87,6 +87,9 @@ private:
     void removePin(int index);
     void showPins();
     std::optional<std::string> drawnCoordinates();
+    // Whether the drawn section may go out as coordinates or a drawing: yes,
+    // unless its surfaces cross and the user does not confirm.
+    bool exportAllowed(const QString& what);
     QString suggestedName(const char* nameEnd) const;
     std::string drawnNote() const;
     bool viscousSectionBuiltIn();
@@ -113,6 +116,7 @@ private:
         folix::DesignRecord record;
         folix::TypedInputs inputs;
         std::vector<folix::SectionPoint> outline;
+        std::optional<double> surfacesCrossFrom;
     };
     std::optional<Drawn> drawn_;
     folix::ComparisonPins pins_;

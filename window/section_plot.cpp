@@ -62,6 +62,13 @@ void SectionPlot::draw(const folix::Outline& outline, const QString& warning)
     draw(folix::outlineSamples(outline), warning);
 }
 
+void SectionPlot::setCrossing(std::optional<double> fromX, const QString& note)
+{
+    crossFrom_ = fromX;
+    crossingNote_ = note;
+    update();
+}
+
 void SectionPlot::setStale(bool stale)
 {
     if (stale == stale_) return;
@@ -107,6 +114,19 @@ void SectionPlot::paintView(QPainter& painter, const QRectF& area) const
         painter.setPen(kMessageInk);
         const QRectF corner(view.left + 6, view.top + 4, view.width - 12, view.height / 3);
         painter.drawText(corner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, "\u26a0 " + warning_);
+    }
+    if (crossFrom_ && outline_) {
+        // A dashed line across the chord where the crossing begins, the note beside its foot.
+        const folix::ViewPoint top = folix::placeInView(view, *crossFrom_, folix::kViewTop);
+        const folix::ViewPoint bottom = folix::placeInView(view, *crossFrom_, folix::kViewBottom);
+        painter.setPen(QPen(kMessageInk, 1, Qt::DashLine));
+        painter.drawLine(QPointF(top.x, top.y), QPointF(bottom.x, bottom.y));
+        // On the side of the line with more room, so that the two never meet.
+        const bool left = top.x - view.left > view.width / 2;
+        const QRectF room = left ? QRectF(view.left + 6, view.top, top.x - view.left - 12, view.height - 4)
+                                 : QRectF(top.x + 6, view.top, view.left + view.width - top.x - 12, view.height - 4);
+        painter.drawText(room, (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom | Qt::TextWordWrap,
+                         "\u26a0 " + crossingNote_);
     }
     if (stale_ && outline_) {
         painter.setPen(kMessageInk);

@@ -40,6 +40,11 @@ public:
     const std::optional<std::vector<folix::SectionPoint>>& outline() const { return outline_; }
     const QString& warning() const { return warning_; }
 
+    // Where the surfaces cross, marked with a line across the chord at fromX
+    // and the note; none for a section whose surfaces do not cross.
+    void setCrossing(std::optional<double> fromX, const QString& note = {});
+    std::optional<double> crossing() const { return crossFrom_; }
+
     // The outline belongs to inputs since changed: drawn muted, with a note saying so.
     void setStale(bool stale);
     bool stale() const { return stale_; }
@@ -71,6 +76,8 @@ private:
 
     std::optional<std::vector<folix::SectionPoint>> outline_;
     QString warning_;
+    std::optional<double> crossFrom_;
+    QString crossingNote_;
     bool stale_ = false;
     std::vector<PlotPin> pins_;
     QString shownLabel_;

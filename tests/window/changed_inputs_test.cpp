@@ -50,6 +50,22 @@ private slots:
         f.find<QPushButton>("Command1")->click();
         QVERIFY(!plot->stale() && f.find<QLabel>("OtherModeValue")->text().startsWith("\u03c4 = (2 \u2212 m)\u00b7180\u00b0 = "));
     }
+
+    void crossingSurfacesAreMarkedAndTheirExportAsked()
+    {
+        WindowFixture f;
+        f.design("0.12", "0.02", "-10");
+        auto* plot = f.find<SectionPlot>("Picture1");
+        QVERIFY(plot->crossing().has_value());
+        QVERIFY(f.status().contains("Not a physical outline: the upper and lower surfaces cross from x/c = "));
+        f.answer = "crossed.dat";
+        f.action("ExportCoordinates")->trigger();  // Enter declines
+        const auto asked = f.boxes.take();
+        QVERIFY(asked.size() == 1 && asked.front().icon == QMessageBox::Question && asked.front().text.contains("overlaps"));
+        QVERIFY(!QFile::exists(f.path("crossed.dat")));
+        f.design();
+        QVERIFY(!plot->crossing() && f.status().isEmpty());
+    }
 };
 
 QTEST_MAIN(ChangedInputsTest)
