@@ -268,27 +268,34 @@ void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
         g_->setText(QString::fromStdString(texts.g));
         m_->setText(QString::fromStdString(texts.m));
     }
+    const QString hint = outcome.hint ? QString::fromStdString(*outcome.hint) : QString();
     if (outcome.error) {
         const QString stopped = QString("Design stopped: %1").arg(QString::fromStdString(outcome.error->reason));
         history_->addItem(stopped);
         history_->scrollToBottom();
-        statusBar()->showMessage(stopped);
-        tell(QMessageBox::Warning, stopped);
+        statusBar()->showMessage(hint.isEmpty() ? stopped : stopped + ". " + hint);
+        tell(QMessageBox::Warning, hint.isEmpty() ? stopped : stopped + "\n\n" + hint);
         return;
     }
     // A run that did not converge shows the last values it tried: say so wherever they are seen.
     const std::string notConverged = folix::notConvergedReason(outcome);
-    if (notConverged.empty()) {
-        statusBar()->clearMessage();
-        plot_->draw(*outcome.outline);
-    } else {
-        statusBar()->showMessage(QString("Not converged: %1; the values shown are the last ones tried.")
-                                     .arg(QString::fromStdString(notConverged)));
+    const QString crossing = QString::fromStdString(folix::crossingText(outcome));
+    if (!notConverged.empty()) {
+        const QString said = QString("Not converged: %1; the values shown are the last ones tried.")
+                                 .arg(QString::fromStdString(notConverged));
+        statusBar()->showMessage(hint.isEmpty() ? said : said + " " + hint);
         plot_->draw(*outcome.outline, "Not converged");
         history_->scrollToBottom();
+    } else if (!crossing.isEmpty()) {
+        statusBar()->showMessage("Not a valid section: " + crossing + " (m > 2).");
+        plot_->draw(*outcome.outline, "Surfaces cross");
+    } else {
+        statusBar()->clearMessage();
+        plot_->draw(*outcome.outline);
     }
     // Only a completed run changes what is drawn, and so what the plot's menu acts on.
     drawn_ = outcome.record.section();
+    drawnCrossing_ = crossing;
     for (QAction* action : plotMenu_->actions()) action->setEnabled(true);
     if (analysis_) analysis_->showDesign(*drawn_);
 }
@@ -349,6 +356,15 @@ void MainWindow::showAbout()
 std::optional<std::string> MainWindow::drawnCoordinates()
 {
     if (!drawn_) return std::nullopt;
+    if (!drawnCrossing_.isEmpty()) {
+        // No valid outline: its coordinates go out only when the user insists.
+        QMessageBox box(QMessageBox::Warning, kProgramTitle,
+                        "This is no valid section: " + drawnCrossing_ +
+                            " (m > 2).\n\nUse its coordinates all the same?",
+                        QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() != QMessageBox::Yes) return std::nullopt;
+    }
     try {
         return folix::coordinateText(*drawn_);
     } catch (const folix::ArithmeticError& error) {

@@ -71,6 +71,7 @@ private:
     folix::DesignOutcome last_;
     // The section of the last completed run, the one the plot shows; unset before the first.
     std::optional<folix::MappedSection> drawn_;
+    QString drawnCrossing_;  // where its surfaces cross, in words; empty for a valid section
     std::unique_ptr<FileService> files_;
     std::unique_ptr<AboutWindow> about_;
     AnalysisWindow* analysis_ = nullptr;  // a window of its own, closed with this one

@@ -27,6 +27,7 @@ constexpr const char* kLoadsHeader = "Cl,Cm,";
 constexpr const char* kStatusHeader = "status,line";
 constexpr const char* kOk = "ok";
 constexpr const char* kNotConverged = "not converged";
+constexpr const char* kSurfacesCross = "surfaces cross";
 constexpr const char* kColumnNames[kInputColumns] = {"thickness", "camber", "te_angle", "max_thickness_at"};
 
 // What a part of the input may hold: rows enough to keep every worker busy
@@ -187,9 +188,10 @@ RowOutcome designRow(const InputRow& row, const BatchOptions& options)
     const std::string rowStatus = status(outcome, flow);
     RowOutcome result;
     result.csv = rowText(fields, resultColumns(outcome) + (options.alpha ? loadColumns(flow) : ""), rowStatus, row.line);
-    if (options.datDir && (rowStatus == kOk || rowStatus == kNotConverged))
+    const bool outlined = rowStatus == kOk || rowStatus == kNotConverged || rowStatus == kSurfacesCross;
+    if (options.datDir && outlined && (!outcome.surfacesCrossFrom || options.allowCrossing))
         result.fileProblem = writeCoordinates(options, section, row.line);
-    if (options.save && rowStatus == kOk) result.toSave = std::move(outcome);
+    if (options.save && (rowStatus == kOk || rowStatus == kSurfacesCross)) result.toSave = std::move(outcome);
     else if (options.save)
         result.notSaved = rowStatus == kNotConverged ? rowStatus + " (" + notConvergedReason(outcome) + ")" : rowStatus;
     return result;

@@ -33,6 +33,7 @@ struct BatchOptions {
     // whose status is ok or not converged; the folder is made when missing.
     std::optional<std::filesystem::path> datDir;
     int points = kDefaultSeligPoints;
+    bool allowCrossing = false;  // coordinate files of sections whose surfaces cross too
     ProgressLine* progress = nullptr;  // told of every row done, when given
 };
 

@@ -14,9 +14,9 @@ const char* const kUsageText =
     "Usage:\n"
     "  folix design [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "               [--history | --json] [--save] [--alpha DEG]\n"
-    "               [--dat FILE] [--cp FILE] [--points N]\n"
+    "               [--dat FILE [--allow-crossing]] [--cp FILE] [--points N]\n"
     "  folix batch FILE.csv [--save] [--alpha DEG] [-j N] [--first-line N]\n"
-    "              [--dat-dir DIR [--points N]]\n"
+    "              [--dat-dir DIR [--points N] [--allow-crossing]]\n"
     "  folix polar [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "              --alpha-from A --alpha-to B --alpha-step S [--json] [--points N]\n"
     "  folix --help | --version\n"
@@ -43,6 +43,8 @@ const char* const kUsageText =
     "  --cp FILE             write \"x y Cp\" for every point of the coordinate file,\n"
     "                        in its order: the pressure coefficient at --alpha\n"
     "                        (default 0)\n"
+    "  --allow-crossing      write --dat even for a section whose upper and lower\n"
+    "                        surfaces cross (m > 2), which is otherwise refused\n"
     "  --points N            number of points of --dat and --cp: odd, 5 to 100001\n"
     "                        (default 161)\n"
     "\n"
@@ -55,6 +57,7 @@ const char* const kUsageText =
     "  --first-line N        the input's first line is line N (a part of a larger file)\n"
     "  --dat-dir DIR         write DIR/line-000012.dat, the coordinates of every row\n"
     "                        whose status is ok or not converged (DIR made if missing)\n"
+    "  --allow-crossing      also for rows whose surfaces cross (status surfaces cross)\n"
     "  --points N            number of points of those files, as for design\n"
     "\n"
     "polar    prints CSV \"alpha,Cl,Cm,Cp_min,x_Cp_min\" for one design (options as\n"
@@ -240,9 +243,11 @@ Request parseDesign(const std::vector<std::string>& args)
         else if (arg == "--history") request.history = flag(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--save") request.save = flag(reader, arg);
+        else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
+    if (request.allowCrossing && !request.datFile) throw UsageError("--allow-crossing needs --dat");
     if (request.history && request.json) throw UsageError("--history and --json exclude each other (the JSON holds the history)");
     if (reader.seen("--points") && !request.datFile && !request.cpFile) throw UsageError("--points needs --dat or --cp");
     if (request.datFile == kStandardStream && request.cpFile == kStandardStream)
@@ -274,11 +279,13 @@ Request parseBatch(const std::vector<std::string>& args)
             request.datDir = fileName(reader, arg);
             if (request.datDir == kStandardStream) throw UsageError("--dat-dir needs a folder; - is no folder");
         } else if (arg == "--points") request.points = pointCount(reader, arg);
+        else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
     if (!haveFile) throw UsageError("batch needs a CSV file");
     if (reader.seen("--points") && !request.datDir) throw UsageError("--points needs --dat-dir");
+    if (request.allowCrossing && !request.datDir) throw UsageError("--allow-crossing needs --dat-dir");
     return request;
 }
 

@@ -62,13 +62,18 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     else if (request.history) writeHistory(out, outcome);
     if (outcome.error) {
         err << "error: " << outcome.error->reason << '\n';
+        writeHint(err, outcome);
         return kExitFailed;
     }
     if (!request.json) {
         writeResults(out, outcome);
         if (request.alpha && flow->flow) writeLoads(out, *flow->flow);
     }
-    if (!converged(outcome)) err << kNotConvergedWarning;
+    if (!converged(outcome)) {
+        err << kNotConvergedWarning;
+        writeHint(err, outcome);
+    }
+    if (outcome.surfacesCrossFrom) err << "folix: warning: " << crossingText(outcome) << kCrossingConsequence;
     if (flow && flow->error) {
         err << "error: " << *flow->error << '\n';
         return kExitFailed;
@@ -77,7 +82,11 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     // Before any file: one may be written through to where `out` goes (/dev/stdout).
     out.flush();
     int status = kExitDone;
-    if (request.datFile) {
+    if (request.datFile && outcome.surfacesCrossFrom && !request.allowCrossing) {
+        err << "error: not writing " << *request.datFile << ": " << crossingText(outcome)
+            << "; --allow-crossing writes the coordinates all the same\n";
+        status = kExitFailed;
+    } else if (request.datFile) {
         try {
             if (!writeOutputFile(*request.datFile, seligText(section, request.points), standardOutput, err))
                 status = kExitFailed;
@@ -119,6 +128,7 @@ int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream&
     options.jobs = request.jobs.value_or(defaultJobs());
     options.firstLine = request.firstLine;
     if (request.datDir) options.datDir = *request.datDir;
+    options.allowCrossing = request.allowCrossing;
     options.points = request.points;
 
     if (request.file == kStandardStream) {

@@ -41,7 +41,7 @@ def fixed(v):
 @pytest.mark.parametrize("t,c,a,x", GRID + SPECIAL)
 def test_agrees_with_the_program(t, c, a, x):
     # With --dat - the coordinates go to standard output and the JSON to standard error.
-    done = run_folix(t, c, a, x, "--json", "--alpha", "4", "--dat", "-")
+    done = run_folix(t, c, a, x, "--json", "--alpha", "4", "--dat", "-", "--allow-crossing")
     report, _ = json.JSONDecoder(parse_int=float).raw_decode(done.stderr)
     try:
         d = folix.design(t, c, a, x)
