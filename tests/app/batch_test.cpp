@@ -90,9 +90,9 @@ TEST(Batch, OnlyTheColumnNamesMakeAHeaderAndQuotesAreRead)
         {" Thickness ,CAMBER,\tte_angle,Max_Thickness_At\n0.10,0,0\n", ok},
         {"0.12x,0.02,10\n0.10,0,0\n", "0.12x,0.02,10,,,,,,,bad row: thickness '0.12x' is not a number,1\n" + ok},
         {"\"0.10\", \"0\" ,\"0\"\n", ok.substr(0, ok.size() - 2) + "1\n"},
-        {"\"0,10\",0,0\n", "\"0,10\",0,0,,,,,,,\"bad row: thickness '0,10' is not a number\",1\n"},
-        {"\"0.1\"\"0\",0,0\n", "\"0.1\"\"0\",0,0,,,,,,,\"bad row: thickness '0.1\"\"0' is not a number\",1\n"},
-        {"\"0.10,0,0\n", "\"0.10,0,0\",,,,,,,,,bad row: 1 field instead of 3 or 4,1\n"},
+        {"\"0,10\",0,0\n0.10,0,0\n", "\"0,10\",0,0,,,,,,,\"bad row: thickness '0,10' is not a number\",1\n" + ok},
+        {"\"0.1\"\"0\",0,0\n0.10,0,0\n", "\"0.1\"\"0\",0,0,,,,,,,\"bad row: thickness '0.1\"\"0' is not a number\",1\n" + ok},
+        {"0.10,0,0\n\"0.10,0,0\n", ok.substr(0, ok.size() - 2) + "1\n\"0.10,0,0\",,,,,,,,,bad row: 1 field instead of 3 or 4,2\n"},
     };
     for (const auto& [csv, rows] : cases) {
         std::ostringstream out, err;
@@ -119,9 +119,9 @@ TEST(Batch, EmptyInputGivesTheHeaderAlone)
 
 TEST(Csv, SplitAndQuote)
 {
-    EXPECT_EQ(splitCsvLine(" 0.1 ,\t0.2,0.3\r"), (std::vector<std::string>{"0.1", "0.2", "0.3"}));
-    EXPECT_EQ(splitCsvLine(""), (std::vector<std::string>{""}));
-    EXPECT_EQ(splitCsvLine("a,,"), (std::vector<std::string>{"a", "", ""}));
+    EXPECT_EQ(splitCsvRecord(" 0.1 ,\t0.2,0.3\r"), (std::vector<std::string>{"0.1", "0.2", "0.3"}));
+    EXPECT_EQ(splitCsvRecord(""), (std::vector<std::string>{""}));
+    EXPECT_EQ(splitCsvRecord("a,,"), (std::vector<std::string>{"a", "", ""}));
     EXPECT_EQ(csvField("ok"), "ok");
     EXPECT_EQ(csvField("error: a, b"), "\"error: a, b\"");
     EXPECT_EQ(csvField("say \"x\""), "\"say \"\"x\"\"\"");

@@ -40,7 +40,7 @@ struct Expected {
 
 Expected expected(const folix::MappedSection& design, double alpha, const char* separator = ".")
 {
-    const folix::SectionAnalysis analysis(design.F, design.G, design.EM, folix::pressureCircleAngles(design.EM));
+    const folix::SectionAnalysis analysis(design.F, design.G, design.EM, folix::pressureCircleAngles(design.F, design.EM));
     const folix::SectionLoads loads = analysis.loads(alpha);
     return {folix::pressureCurves(analysis.surface(), loads.Cp),
             QString::fromStdString(folix::coefficientText(loads.Cl, separator)),
