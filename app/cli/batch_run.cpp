@@ -208,8 +208,8 @@ bool readChunk(RowReader& reader, std::vector<InputRow>& chunk, const BatchOptio
 }
 
 // Writes the rows, in input order, and saves them; holds back the first
-// rows until one of them is usable, so that an input without a single row
-// of numbers ends with nothing written.
+// rows of a whole input until one of them is usable, so that an input
+// without a single row of numbers ends with nothing written.
 class BatchOutput {
 public:
     BatchOutput(std::ostream& out, std::ostream& err, const BatchOptions& options, std::string header)
@@ -221,6 +221,8 @@ public:
     bool take(const InputRow& row, RowOutcome outcome)
     {
         lastLineDone_ = row.lastLine;
+        // A part of a larger file (from --first-line on) is judged with the whole: its rows always come out.
+        if (options_.firstLine != 1) open();
         if (open_) {
             emit(row, outcome);
             return true;
@@ -235,7 +237,7 @@ public:
     // when no row was usable, else every row held is written.
     bool finish(bool interrupted)
     {
-        if (!open_ && !held_.empty() && !interrupted) return false;
+        if (!open_ && !held_.empty() && !interrupted && options_.firstLine == 1) return false;
         open();
         return true;
     }

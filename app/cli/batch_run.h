@@ -46,7 +46,8 @@ struct BatchOptions {
 //
 // Returns the exit status: 0; 1 when a save or a coordinate file failed; 2,
 // with nothing written to `out`, for a header that cannot be used or an input
-// whose first 1000 rows (all, if fewer) hold not one row of numbers; 128 +
+// from line 1 whose first 1000 rows (all, if fewer) hold not one row of
+// numbers (a part of a larger file, from firstLine on, keeps its rows); 128 +
 // the signal after an interruption, once the rows done are written and the
 // last input line done is told on `err`.
 int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const BatchOptions& options);

@@ -147,6 +147,13 @@ TEST(Batch, InputWithoutARowOfNumbersIsRefused)
     std::ostringstream out, err;
     EXPECT_EQ(runBatch(thousand + "0.10,0,0\n", out, err, false), 2);
     EXPECT_EQ(err.str(), "folix: no row of comma-separated numbers found in its first 1000 rows; line 1: 1 field instead of 3 or 4 in \"x\"\n");
+    // A part of a larger file is judged with the whole: its rows come out.
+    std::stringbuf part("x\n");
+    BatchOptions options;
+    options.firstLine = 2;
+    std::ostringstream partOut;
+    EXPECT_EQ(runBatch(part, partOut, err, options), 0);
+    EXPECT_EQ(linesOf(partOut.str()).back(), "x,,,,,,,,,bad row: 1 field instead of 3 or 4,2");
 }
 
 TEST(Batch, ByteOrderMarkDoesNotTurnTheFirstRowIntoAHeader)
