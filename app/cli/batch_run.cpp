@@ -314,6 +314,14 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
 {
     ProgressLine* const progress = options.progress;
     const auto message = [&]() -> std::ostream& { return messageStream(err, progress); };
+    RowReader reader(csv, options.firstLine);
+    std::vector<InputRow> chunk;
+    bool more = readChunk(reader, chunk, options);
+    if (!reader.headerProblem().empty()) {
+        message() << "folix: " << reader.headerProblem() << '\n';
+        return 2;
+    }
+
     if (options.datDir) {
         std::error_code failure;
         std::filesystem::create_directories(*options.datDir, failure);
@@ -322,14 +330,6 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
                       << systemReason(failure.value()) << '\n';
             return 1;
         }
-    }
-
-    RowReader reader(csv, options.firstLine);
-    std::vector<InputRow> chunk;
-    bool more = readChunk(reader, chunk, options);
-    if (!reader.headerProblem().empty()) {
-        message() << "folix: " << reader.headerProblem() << '\n';
-        return 2;
     }
     const BatchColumns& columns = reader.columns();
     BatchOutput output(out, err, options,
