@@ -114,7 +114,7 @@ TEST(Batch, HeaderMapsColumnsByNameAndCarriesTheOthers)
         {"thickness,camber,te_angle,note\n0.10,0,0,\"two\nlines\"\n0.10,0,0\n", "thickness,camber,te_angle,max_thickness_at,note," +
              results + "0.10,0,0,,\"two\nlines\"," + ok + "2\n0.10,0,0,,," + ok + "4\n"},
         {"0.10,0,\"0\n\"\n0.10,0,0\n", "thickness,camber,te_angle,max_thickness_at," + results +
-             "0.10,0,\"0\n\",,,,,,,\"bad row: te_angle '0\n' is not a number\",1\n0.10,0,0,," + ok + "3\n"},
+             "0.10,0,\"0\n\",,,,,,,\"bad row: te_angle \"\"0\\n\"\" is not a number\",1\n0.10,0,0,," + ok + "3\n"},
     };
     for (const auto& [csv, output] : cases) {
         std::ostringstream out, err;
@@ -132,6 +132,8 @@ TEST(Batch, InputWithoutARowOfNumbersIsRefused)
         {"0.12;0.02;10\n0.10;0;0\n", "no row of comma-separated numbers found in its 2 rows; line 1: 1 field instead of 3 or 4 in \"0.12;0.02;10\""},
         {std::string("\x7f" "ELF\x02\x01\0\0,\n\x01,x,y", 16), "no row of comma-separated numbers found in its 2 rows; line 1: 2 fields instead of 3 or 4 in \"\\x7fELF\\x02\\x01\\x00\\x00,\""},
         {"thickness,camber,te_angle\n" + std::string(1500, 'x') + "\n", "no row of comma-separated numbers found in its 1 row; line 2: 1 field instead of 3 or 4 in \"" + std::string(60, 'x') + "\"..."},
+        {"\x1b[2J" + std::string(50, 'x') + ",0,0\n", "no row of comma-separated numbers found in its 1 row; line 1: thickness \"\\x1b[2J" +
+             std::string(36, 'x') + "\"... is not a number in \"\\x1b[2J" + std::string(50, 'x') + ",0,0\""},
         {std::string(2000, '\n') + "a,b,c\n", "no row of comma-separated numbers found in its 1 row; line 2001: thickness 'a' is not a number in \"a,b,c\""},
         {"thicknes,camber,te_angle\n0.1,0,0\n", "line 1: the header names no thickness column (its columns: thicknes, camber, te_angle)"},
         {"camber,thickness,te_angle,Camber\n0,0.1,0,0\n", "line 1: the header names camber twice (columns 1 and 4) (its columns: camber, thickness, te_angle, Camber)"},
