@@ -57,7 +57,7 @@ const Case kCases[] = {
     {"0.10", "0", "5", "0.28", true, nullptr},
     {"0.04", "0", "0", "0.2", false, nullptr},    // the exponent search gives up
     {"0.25", "0.06", "0", "0.22", false, nullptr},
-    {"0.6", "0.15", "20", nullptr, false, nullptr},  // the solve for F and G gives up
+    {"0.956", "0.153", "-15.9", nullptr, false, nullptr},  // the solve for F and G gives up
     {"0.12", "0.02", "9", "0.3", false, "Division by zero"},  // both starting exponents are 1.95
     {"0.06", "0", "18", nullptr, false, "Invalid argument"},   // F < 0 at m = 1.9
 };
@@ -197,8 +197,9 @@ TEST(DesignCommand, JsonTellsWhichSolveGaveUp)
               std::string::npos)
         << searchGaveUp.out;
 
-    const auto solveGaveUp = runCli({"design", "--thickness", "0.6", "--camber", "0.15", "--te-angle", "20", "--json"});
-    EXPECT_NE(solveGaveUp.out.find("\"iterations\": [\n    {\"m\": \"1.88889\", \"measurements\": 22, \"converged\": false}\n  ],"),
+    const auto solveGaveUp =
+        runCli({"design", "--thickness", "0.956", "--camber", "0.153", "--te-angle", "-15.9", "--json"});
+    EXPECT_NE(solveGaveUp.out.find("\"iterations\": [\n    {\"m\": \"2.08833\", \"measurements\": 22, \"converged\": false}\n  ],"),
               std::string::npos)
         << solveGaveUp.out;
     EXPECT_EQ(jsonMember(solveGaveUp.out, "converged"), "false");
