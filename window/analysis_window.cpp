@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "engine/number_text.h"
@@ -158,13 +159,15 @@ void AnalysisWindow::showDesign(const folix::MappedSection& design)
     family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 
-    const std::vector<double> angles = folix::pressureCircleAngles(design.EM);
-    const bool trailingEdgeLeftOut = angles.size() < static_cast<std::size_t>(folix::kPressurePoints);
-    note_->setText(trailingEdgeLeftOut
-                       ? QString("m > 2: the flow speed at the trailing edge has no finite value, "
-                                 "so the curves stop just short of it.")
-                       : QString());
-    note_->setVisible(trailingEdgeLeftOut);
+    const std::vector<double> angles = folix::pressureCircleAngles(design.F, design.EM);
+    QStringList leftOut;
+    if (design.EM > 2)
+        leftOut << "m > 2: the flow speed at the trailing edge has no finite value, so the curves stop just short of it.";
+    if (!(design.F > 0))
+        leftOut << "F = 0: the section has no thickness, and the flow speed at its sharp leading edge has no finite "
+                   "value, so the curves leave that point out; Cl and Cm do not depend on it.";
+    note_->setText(leftOut.join(' '));
+    note_->setVisible(!leftOut.isEmpty());
 
     // Whatever was shown belongs to another design: it goes first, so a failure cannot leave it standing.
     analysis_.reset();

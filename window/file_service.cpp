@@ -7,7 +7,13 @@
 #include <QStatusBar>
 
 #include "results/file_output.h"
+#include "results/shown_file_name.h"
 #include "window/window_texts.h"
+
+QString shownFileName(const QString& name)
+{
+    return QString::fromStdString(folix::shownFileName(name.toStdString()));
+}
 
 FileService::FileService(QStatusBar* status)
     : status_(status),
@@ -31,9 +37,9 @@ void FileService::writeFile(QWidget* over, const QString& path, std::string_view
     const folix::FileWrite write = folix::writeTextFile(std::filesystem::path(path.toStdU16String()), contents);
     if (!write.written) {
         warn(over, QString("The %1 could not be written to %2: %3")
-                       .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(write.reason)));
+                       .arg(what, shownFileName(QDir::toNativeSeparators(path)), QString::fromStdString(write.reason)));
     } else if (status_) {
-        status_->showMessage(QString("Saved to %1").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+        status_->showMessage(QString("Saved to %1").arg(shownFileName(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))));
     }
 }
 

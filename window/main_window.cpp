@@ -322,12 +322,12 @@ void MainWindow::saveResult()
     case folix::SaveOutcome::Failed:
         statusBar()->clearMessage();
         tell(QMessageBox::Warning, QString("The result could not be saved to %1: %2")
-                                       .arg(QString::fromStdString(result.file.string()),
+                                       .arg(shownFileName(QString::fromStdString(result.file.string())),
                                             QString::fromStdString(result.reason)));
         break;
     case folix::SaveOutcome::Created:
     case folix::SaveOutcome::Appended:
-        statusBar()->showMessage(QString("Saved to %1").arg(QString::fromStdString(result.file.string())));
+        statusBar()->showMessage(QString("Saved to %1").arg(shownFileName(QString::fromStdString(result.file.string()))));
         break;
     }
 }

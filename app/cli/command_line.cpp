@@ -51,6 +51,9 @@ const char* const kUsageText =
     "batch    designs every row \"thickness,camber,te_angle[,max_thickness_at]\" of a\n"
     "         CSV file (\"-\" reads standard input) and writes CSV to standard output,\n"
     "         in input order, each row ending with its input line number (column line).\n"
+    "         A header line maps the columns by name, in any order; columns it does\n"
+    "         not know are carried through to the output. Ctrl+C stops after whole\n"
+    "         rows and tells the last input line done.\n"
     "  --save                append every design whose status is ok to Folix_Input.txt\n"
     "  --alpha DEG           add the columns Cl and Cm at this angle of attack\n"
     "  -j N, --jobs N        design N rows at once, 1 to 1024 (default: one per core)\n"
@@ -72,7 +75,9 @@ const char* const kUsageText =
     "  --points N            points of that coordinate file (default 161)\n"
     "\n"
     "-- ends the options: folix batch -- -rows.csv reads the file -rows.csv.\n"
-    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line.\n";
+    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line,\n"
+    "two files of the command that are one file, or a batch input without a row of numbers;\n"
+    "130 or 143 a batch stopped by Ctrl+C or SIGTERM.\n";
 
 namespace {
 

@@ -16,11 +16,15 @@
 #include "descriptor_input.h"
 #include "design_report.h"
 #include "engine/selig_export.h"
+#include "file_clash.h"
+#include "interruption.h"
 #include "engine/section_flow.h"
 #include "polar_command.h"
 #include "progress_line.h"
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
+#include "results/results_file.h"
+#include "results/shown_file_name.h"
 #include "save_design.h"
 
 namespace folix {
@@ -41,13 +45,40 @@ bool writeOutputFile(const std::string& file, const std::string& text, std::ostr
         return static_cast<bool>(standardOutput);
     }
     const FileWrite written = writeTextFile(file, text);
-    if (!written.written) err << "error: cannot write " << file << ": " << written.reason << '\n';
+    if (!written.written) err << "error: cannot write " << shownFileName(file) << ": " << written.reason << '\n';
     return written.written;
+}
+
+CommandFile namedFile(const std::string& role, const std::string& name)
+{
+    return {role + shownFileName(name), fileIdentity(name)};
+}
+
+CommandFile standardOutputFile() { return {"standard output", openFileIdentity(STDOUT_FILENO)}; }
+
+// Two files of the design command that are one: the coordinates, the
+// pressures and the results file each lose what another wrote. Standard
+// output may take the coordinates or pressures (through /dev/stdout too),
+// never the results file's record.
+std::optional<std::string> designFileClash(const DesignRequest& request)
+{
+    std::vector<CommandFile> files;
+    if (request.datFile && *request.datFile != kStandardStream) files.push_back(namedFile("--dat ", *request.datFile));
+    if (request.cpFile && *request.cpFile != kStandardStream) files.push_back(namedFile("--cp ", *request.cpFile));
+    if (!request.save) return sameFileClash(files);
+    const CommandFile results = namedFile("the results file ", kResultsFileName);
+    files.push_back(results);
+    if (auto clash = sameFileClash(files)) return clash;
+    return sameFileClash({results, standardOutputFile()});
 }
 
 // `out` takes the printed results; `standardOutput` a file named "-".
 int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err, std::ostream& standardOutput)
 {
+    if (const auto clash = designFileClash(request)) {
+        err << "folix: " << *clash << '\n';
+        return kExitUsage;
+    }
     const DesignOutcome outcome = reportedDesign(request.inputs);
     const MappedSection section = outcome.record.section();
     // The flow comes before any output: a section without one gets no files.
@@ -111,12 +142,24 @@ std::optional<std::size_t> rowsOfFile(int fd)
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
     std::optional<std::size_t> rows;
     {
-        DescriptorInput counting(fd);
+        DescriptorInput counting(fd, interrupted);
         rows = countBatchRows(counting);
         if (counting.error() != 0) rows.reset();
     }
-    if (::lseek(fd, 0, SEEK_SET) != 0) return std::nullopt;
+    if (interrupted() || ::lseek(fd, 0, SEEK_SET) != 0) return std::nullopt;
     return rows;
+}
+
+// The batch reads its input while it writes standard output, the results file
+// and the coordinate files: no two of them may be one file.
+std::optional<std::string> batchFileClash(const BatchRequest& request, int inputFd)
+{
+    const std::string input = request.file == kStandardStream ? "standard input" : "the batch input " + shownFileName(request.file);
+    std::vector<CommandFile> files = {{input, openFileIdentity(inputFd)}, standardOutputFile()};
+    if (request.save) files.push_back(namedFile("the results file ", kResultsFileName));
+    if (auto clash = sameFileClash(files)) return clash;
+    if (request.datDir) return coordinateFileClash(*request.datDir, request.firstLine, files);
+    return std::nullopt;
 }
 
 int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream& out, std::ostream& err,
@@ -131,24 +174,32 @@ int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream&
     options.allowCrossing = request.allowCrossing;
     options.points = request.points;
 
-    if (request.file == kStandardStream) {
-        std::optional<ProgressLine> progress;
+    const bool standardInput = request.file == kStandardStream;
+    const int fd = standardInput ? STDIN_FILENO : ::open(request.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        err << "folix: cannot read " << shownFileName(request.file) << ": " << systemReason(errno) << '\n';
+        return kExitUsage;
+    }
+    const FileDescriptor reading(standardInput ? -1 : fd);
+    if (const auto clash = batchFileClash(request, fd)) {
+        err << "folix: " << *clash << '\n';
+        return kExitUsage;
+    }
+
+    // Ctrl+C ends the batch after whole rows, every file it was writing complete.
+    const InterruptionCatcher catcher;
+    options.interruption = interruptionSignal;
+    std::optional<ProgressLine> progress;
+    if (standardInput) {
         if (errIsTerminal) options.progress = &progress.emplace(err, std::nullopt);
         return runBatch(*in.rdbuf(), out, err, options);
     }
-    const int fd = ::open(request.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        err << "folix: cannot read " << request.file << ": " << systemReason(errno) << '\n';
-        return kExitUsage;
-    }
-    FileDescriptor reading(fd);
-    std::optional<ProgressLine> progress;
     if (errIsTerminal) options.progress = &progress.emplace(err, rowsOfFile(fd));
-    DescriptorInput csv(fd);
+    DescriptorInput csv(fd, interrupted);
     csv.sgetc();  // a file that cannot be read at all (a folder) gets no output
     const int status = csv.error() == 0 ? runBatch(csv, out, err, options) : 0;
     if (csv.error() != 0) {
-        err << "folix: cannot read " << request.file << ": " << systemReason(csv.error()) << '\n';
+        err << "folix: cannot read " << shownFileName(request.file) << ": " << systemReason(csv.error()) << '\n';
         return kExitUsage;
     }
     return status;

@@ -374,7 +374,7 @@ void PlotMenuTest::analysisWindowSavesItsCpTable()
     folix::DesignState state;
     SilentFrontEnd silent;
     folix::runDesign(state, folix::readTypedInputs(kTypical), silent);
-    const folix::SectionAnalysis reference(state.F, state.G, state.EM, folix::pressureCircleAngles(state.EM));
+    const folix::SectionAnalysis reference(state.F, state.G, state.EM, folix::pressureCircleAngles(state.F, state.EM));
     QCOMPARE(readAll(chooser_.answer).toStdString(), folix::pressureTableText(reference.surface(), reference.loads(4).Cp));
 }
 
