@@ -23,6 +23,13 @@ class DesignError(ArithmeticError):
     """The iteration-history lines written before the stop."""
     def __init__(self, message: str, kind: str, history: list[str]) -> None: ...
 
+class SaveError(OSError):
+    """A save that failed for a reason without an error number: the results file
+    is locked by another program, or its name is not a regular file. str() is the
+    reason and the file; strerror holds the reason, filename the file."""
+
+    def __init__(self, message: str, reason: str, filename: str) -> None: ...
+
 class Design:
     """A completed design run, as `folix design` reports it. Built by design()."""
 
@@ -62,7 +69,9 @@ class Design:
         """A (points, 3) array of x, y, Cp at alpha (degrees), as `folix design --cp`."""
     def save(self, path: Union[str, os.PathLike[str]] = "Folix_Input.txt") -> bool:
         """Appends the design to the results file, like "Save result". True when a line
-        was written, False for an equal design recorded already; OSError when it cannot."""
+        was written, False for an equal design recorded already; OSError when it cannot
+        (its errno's subclass, such as PermissionError, or SaveError), str() naming the
+        reason and the file."""
 
 def design(
     thickness: _Number,

@@ -130,7 +130,9 @@ PYBIND11_MODULE(folix, module)
         .def("save", &Design::save, py::arg("path") = folix::kResultsFileName,
              "Appends the design to the results file, like \"Save result\" (Folix_Input.txt in the\n"
              "working directory by default). Returns True when a line was written, False when an\n"
-             "equal design is recorded already; raises OSError, naming the file, when it cannot.")
+             "equal design is recorded already; raises OSError when it cannot: the subclass of its errno\n"
+             "(PermissionError, IsADirectoryError, ...), or SaveError for a lock held elsewhere or a name\n"
+             "that is not a regular file. str() of either names the reason and the file.")
         .def("__repr__", &Design::repr);
 
     module.def("design", &folix::python::design, py::arg("thickness"), py::arg("camber"), py::arg("te_angle") = 0.0,

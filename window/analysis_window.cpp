@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "engine/number_text.h"
@@ -167,13 +168,15 @@ void AnalysisWindow::showDesign(const folix::MappedSection& design, const std::s
     family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 
-    const std::vector<double> angles = folix::pressureCircleAngles(design.EM);
-    const bool trailingEdgeLeftOut = angles.size() < static_cast<std::size_t>(folix::kPressurePoints);
-    trailingEdgeNote_->setText(trailingEdgeLeftOut
-                                   ? QString("m > 2: the flow speed at the trailing edge has no finite value, "
-                                             "so the curves stop just short of it.")
-                                   : QString());
-    trailingEdgeNote_->setVisible(trailingEdgeLeftOut);
+    const std::vector<double> angles = folix::pressureCircleAngles(design.F, design.EM);
+    QStringList leftOut;
+    if (design.EM > 2)
+        leftOut << "m > 2: the flow speed at the trailing edge has no finite value, so the curves stop just short of it.";
+    if (!(design.F > 0))
+        leftOut << "F = 0: the section has no thickness, and the flow speed at its sharp leading edge has no finite "
+                   "value, so the curves leave that point out; Cl and Cm do not depend on it.";
+    trailingEdgeNote_->setText(leftOut.join(' '));
+    trailingEdgeNote_->setVisible(!leftOut.isEmpty());
 
     // Whatever was shown belongs to another design: it goes first, so a failure cannot leave it standing.
     analysis_.reset();
@@ -198,7 +201,7 @@ void AnalysisWindow::showPins(const std::vector<folix::Pin>& pins)
             const folix::MappedSection& section = *pin.section;
             pinned_.push_back({QString::fromStdString(pin.label), pin.slot,
                                folix::SectionAnalysis(section.F, section.G, section.EM,
-                                                      folix::pressureCircleAngles(section.EM))});
+                                                      folix::pressureCircleAngles(section.F, section.EM))});
         } catch (const folix::ArithmeticError&) {
             // A pin whose flow cannot be computed is left off the chart; the others stay.
         }

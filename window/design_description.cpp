@@ -51,11 +51,6 @@ std::string loadsNoteOf(const MappedSection& section, double alpha)
     }
 }
 
-std::string crossingNote(double fromX, std::string_view decimalSeparator)
-{
-    return "the upper and lower surfaces cross from x/c = " + displayText(fromX, decimalSeparator);
-}
-
 std::string commentLines(const std::vector<std::string>& notes)
 {
     std::string lines;

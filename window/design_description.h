@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "design/design_record.h"
@@ -27,10 +26,6 @@ std::string loadsNote(double alpha, double Cl, double Cm);
 // loadsNote of the section's exact inviscid flow at alpha degrees; empty
 // where the flow has no finite loads.
 std::string loadsNoteOf(const MappedSection& section, double alpha);
-
-// "the upper and lower surfaces cross from x/c = 0.93": what a section
-// whose surfaces cross is told by, numbers as the results show them.
-std::string crossingNote(double fromX, std::string_view decimalSeparator = ".");
 
 // Each note as a comment line "# note" heading a table.
 std::string commentLines(const std::vector<std::string>& notes);

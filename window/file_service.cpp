@@ -9,7 +9,13 @@
 #include <QStatusBar>
 
 #include "results/file_output.h"
+#include "results/shown_file_name.h"
 #include "window/window_texts.h"
+
+QString shownFileName(const QString& name)
+{
+    return QString::fromStdString(folix::shownFileName(name.toStdString()));
+}
 
 namespace {
 
@@ -35,7 +41,7 @@ QString fileDialog(QWidget* parent, const QString& caption, const QString& sugge
 
 QString shownPath(const QString& path)
 {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return shownFileName(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 }  // namespace
@@ -66,7 +72,7 @@ bool FileService::writeFile(QWidget* over, const QString& path, std::string_view
     const folix::FileWrite write = folix::writeTextFile(std::filesystem::path(path.toStdU16String()), contents);
     if (!write.written) {
         warn(over, QString("The %1 could not be written to %2: %3")
-                       .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(write.reason)));
+                       .arg(what, shownFileName(QDir::toNativeSeparators(path)), QString::fromStdString(write.reason)));
         return false;
     }
     tell(savedWhat.isEmpty() ? QString("Saved to %1").arg(shownPath(path))

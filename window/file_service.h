@@ -10,6 +10,10 @@
 class QStatusBar;
 class QWidget;
 
+// A file name as the windows' messages show it: folix::shownFileName's
+// quoting of control characters.
+QString shownFileName(const QString& name);
+
 // Saving a file for the user: asking for its name, writing it, telling what
 // went wrong. One service for every window that saves, so that they all start
 // in the folder used last, report failures alike and tell the main window's

@@ -418,26 +418,24 @@ void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
         const QString stopped = QString("Design stopped: %1").arg(QString::fromStdString(outcome.error->reason));
         history_->addItem(stopped);
         history_->scrollToBottom();
-        statusBar()->showMessage(hint.isEmpty() ? stopped : stopped + "; " + hint);
+        statusBar()->showMessage(hint.isEmpty() ? stopped : stopped + ". " + hint);
         markChangedInputs();
-        tell(QMessageBox::Warning, hint.isEmpty() ? stopped : stopped + "\n\nTo design a section: " + hint + ".");
+        tell(QMessageBox::Warning, hint.isEmpty() ? stopped : stopped + "\n\n" + hint);
         return;
     }
     // A run that did not converge shows the last values it tried: say so wherever they are seen.
     const std::string notConverged = folix::notConvergedReason(outcome);
-    QStringList told;
+    const QString crossing = QString::fromStdString(folix::crossingText(outcome));
     if (!notConverged.empty()) {
-        told << QString("Not converged: %1; the values shown are the last ones tried.")
-                    .arg(QString::fromStdString(notConverged));
-        if (!hint.isEmpty()) told << "To design a section: " + hint + ".";
+        const QString said = QString("Not converged: %1; the values shown are the last ones tried.")
+                                 .arg(QString::fromStdString(notConverged));
+        statusBar()->showMessage(hint.isEmpty() ? said : said + " " + hint);
         history_->scrollToBottom();
+    } else if (!crossing.isEmpty()) {
+        statusBar()->showMessage("Not a valid section: " + crossing + " (m > 2).");
+    } else {
+        statusBar()->clearMessage();
     }
-    const QString crossing = outcome.surfacesCrossFrom
-        ? QString::fromStdString(folix::crossingNote(*outcome.surfacesCrossFrom, decimalSeparator()))
-        : QString();
-    if (!crossing.isEmpty()) told << "Not a physical outline: " + crossing + ".";
-    if (told.isEmpty()) statusBar()->clearMessage();
-    else statusBar()->showMessage(told.join(' '));
     // Only a completed run changes what is drawn, and so what the commands act on.
     const folix::MappedSection section = outcome.record.section();
     std::vector<folix::SectionPoint> outline;
@@ -446,8 +444,9 @@ void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
     } catch (const folix::ArithmeticError&) {
         outline = folix::outlineSamples(*outcome.outline);  // the run's own samples, which it could compute
     }
-    drawn_ = Drawn{section, outcome.record, ran_, outline, outcome.surfacesCrossFrom};
-    plot_->draw(std::move(outline), notConverged.empty() ? QString() : QString("Not converged"));
+    drawn_ = Drawn{section, outcome.record, ran_, outline, crossing};
+    const QString warning = !notConverged.empty() ? "Not converged" : !crossing.isEmpty() ? "Surfaces cross" : QString();
+    plot_->draw(std::move(outline), warning);
     plot_->setCrossing(outcome.surfacesCrossFrom, crossing);
     showPins();
     if (analysis_) analysis_->showDesign(section, drawnNote());
@@ -489,17 +488,18 @@ void MainWindow::saveResult()
         break;
     case folix::SaveOutcome::Failed:
         statusBar()->clearMessage();
-        tell(QMessageBox::Warning,
-             QString("The result could not be saved to %1: %2").arg(file, QString::fromStdString(result.reason)));
+        tell(QMessageBox::Warning, QString("The result could not be saved to %1: %2")
+                                       .arg(shownFileName(file), QString::fromStdString(result.reason)));
         break;
     case folix::SaveOutcome::Created:
     case folix::SaveOutcome::Appended:
         // The boxes may read otherwise by now: say that what was saved is what is shown.
         if (folix::sameReading(ran_, typedNow()))
-            statusBar()->showMessage(QString("Saved to %1").arg(file));
+            statusBar()->showMessage(QString("Saved to %1").arg(shownFileName(file)));
         else
             statusBar()->showMessage(QString("Saved the design shown (%1), not the changed inputs, to %2")
-                                         .arg(QString::fromStdString(folix::designLabel(last_.record, ran_.locationMode)), file));
+                                         .arg(QString::fromStdString(folix::designLabel(last_.record, ran_.locationMode)),
+                                              shownFileName(file)));
         break;
     }
 }
@@ -559,18 +559,18 @@ std::string MainWindow::drawnNote() const
 
 bool MainWindow::exportAllowed(const QString& what)
 {
-    if (!drawn_ || !drawn_->surfacesCrossFrom) return drawn_.has_value();
-    const QString crossing = QString::fromStdString(folix::crossingNote(*drawn_->surfacesCrossFrom, decimalSeparator()));
+    if (!drawn_ || drawn_->crossing.isEmpty()) return drawn_.has_value();
+    // No valid outline: it goes out only when the user insists.
     return files_->confirm(this,
-                           QString("In this section %1, so it is no physical outline: XFOIL, a CAD program or a cutter "
-                                   "takes it as a shape that overlaps itself. %2 anyway?")
-                               .arg(crossing, what),
-                           what + " anyway");
+                           "This is no valid section: " + drawn_->crossing +
+                               " (m > 2); a CAD program, a cutter or XFOIL takes it as a shape that overlaps "
+                               "itself.\n\nUse its " + what + " all the same?",
+                           "Use it all the same");
 }
 
 void MainWindow::exportCoordinates()
 {
-    if (!exportAllowed("Export the coordinates")) return;
+    if (!exportAllowed("coordinates")) return;
     const std::optional<std::string> text = drawnCoordinates();
     if (!text) return;
     const QString path = files_->askForFile(this, "Export coordinates", suggestedName(".dat"), "Selig coordinates (*.dat)");
@@ -579,7 +579,7 @@ void MainWindow::exportCoordinates()
 
 void MainWindow::copyCoordinates()
 {
-    if (!exportAllowed("Copy the coordinates")) return;
+    if (!exportAllowed("coordinates")) return;
     const std::optional<std::string> text = drawnCoordinates();
     if (!text) return;
     QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
@@ -590,7 +590,7 @@ void MainWindow::copyCoordinates()
 
 void MainWindow::exportDrawing()
 {
-    if (!exportAllowed("Export the drawing")) return;
+    if (!exportAllowed("drawing")) return;
     DrawingDialog* dialog = findChild<DrawingDialog*>("DrawingDialog");
     if (!dialog) {
         dialog = new DrawingDialog(this);

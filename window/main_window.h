@@ -116,7 +116,7 @@ private:
         folix::DesignRecord record;
         folix::TypedInputs inputs;
         std::vector<folix::SectionPoint> outline;
-        std::optional<double> surfacesCrossFrom;
+        QString crossing;  // where its surfaces cross, in words; empty for a valid section
     };
     std::optional<Drawn> drawn_;
     folix::ComparisonPins pins_;

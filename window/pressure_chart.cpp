@@ -46,13 +46,14 @@ ChartAxis withMargins(ChartAxis axis)
 
 }  // namespace
 
-std::vector<double> pressureCircleAngles(double EM)
+std::vector<double> pressureCircleAngles(double F, double EM)
 {
     std::vector<double> angles = seligCircleAngles(kPressurePoints);
     if (EM > 2) {
         angles.pop_back();
         angles.erase(angles.begin());
     }
+    if (!(F > 0)) angles.erase(std::find(angles.begin(), angles.end(), 0.0));
     return angles;
 }
 

@@ -13,9 +13,11 @@ namespace folix {
 inline constexpr int kPressurePoints = 401;
 
 // The circle angles at which the analysis window evaluates a section, in the
-// order of a coordinate file. For EM > 2 the trailing edge is left out: there
-// the surface speed has no finite value (and the analysis refuses the point).
-std::vector<double> pressureCircleAngles(double EM);
+// order of a coordinate file. Where the surface speed has no finite value the
+// point is left out (the analysis refuses it): the trailing edge for EM > 2,
+// the leading edge for F <= 0 (a section without thickness). Cl and Cm do not
+// depend on the points.
+std::vector<double> pressureCircleAngles(double F, double EM);
 
 struct ChartPoint {
     double x = 0;

@@ -15,11 +15,11 @@ const char* const kUsageText =
     "Usage:\n"
     "  folix design [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "               [--history | --json] [--save] [--alpha DEG]\n"
-    "               [--dat FILE] [--cp FILE] [--points N]\n"
+    "               [--dat FILE] [--cp FILE] [--points N] [--allow-crossing]\n"
     "               [--svg FILE] [--dxf FILE] [--pdf FILE] [--chord MM] [--te-gap G]\n"
     "               [--construction]\n"
     "  folix batch FILE.csv [--save] [--alpha DEG] [-j N] [--first-line N]\n"
-    "              [--dat-dir DIR [--points N]]\n"
+    "              [--dat-dir DIR [--points N] [--allow-crossing]]\n"
     "  folix polar [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "              --alpha-from A --alpha-to B --alpha-step S [--json] [--points N]\n"
     "  folix --help | --version\n"
@@ -46,6 +46,9 @@ const char* const kUsageText =
     "  --cp FILE             write \"x y Cp\" for every point of the coordinate file,\n"
     "                        in its order: the pressure coefficient at --alpha\n"
     "                        (default 0)\n"
+    "  --allow-crossing      write --dat, --svg, --dxf and --pdf even for a section\n"
+    "                        whose upper and lower surfaces cross (m > 2), which\n"
+    "                        is otherwise refused\n"
     "  --points N            number of points of --dat and --cp: odd, 5 to 100001\n"
     "                        (default 161)\n"
     "  --svg FILE, --dxf FILE, --pdf FILE\n"
@@ -62,12 +65,16 @@ const char* const kUsageText =
     "batch    designs every row \"thickness,camber,te_angle[,max_thickness_at]\" of a\n"
     "         CSV file (\"-\" reads standard input) and writes CSV to standard output,\n"
     "         in input order, each row ending with its input line number (column line).\n"
+    "         A header line maps the columns by name, in any order; columns it does\n"
+    "         not know are carried through to the output. Ctrl+C stops after whole\n"
+    "         rows and tells the last input line done.\n"
     "  --save                append every design whose status is ok to Folix_Input.txt\n"
     "  --alpha DEG           add the columns Cl and Cm at this angle of attack\n"
     "  -j N, --jobs N        design N rows at once, 1 to 1024 (default: one per core)\n"
     "  --first-line N        the input's first line is line N (a part of a larger file)\n"
     "  --dat-dir DIR         write DIR/line-000012.dat, the coordinates of every row\n"
     "                        whose status is ok or not converged (DIR made if missing)\n"
+    "  --allow-crossing      also for rows whose surfaces cross (status surfaces cross)\n"
     "  --points N            number of points of those files, as for design\n"
     "\n"
     "polar    prints CSV \"alpha,Cl,Cm,Cp_min,x_Cp_min\" for one design (options as\n"
@@ -82,7 +89,9 @@ const char* const kUsageText =
     "  --points N            points of that coordinate file (default 161)\n"
     "\n"
     "-- ends the options: folix batch -- -rows.csv reads the file -rows.csv.\n"
-    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line.\n";
+    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line,\n"
+    "two files of the command that are one file, or a batch input without a row of numbers;\n"
+    "130 or 143 a batch stopped by Ctrl+C or SIGTERM.\n";
 
 namespace {
 
@@ -268,9 +277,12 @@ Request parseDesign(const std::vector<std::string>& args)
         else if (arg == "--history") request.history = flag(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--save") request.save = flag(reader, arg);
+        else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
+    if (request.allowCrossing && !request.datFile && !request.drawn())
+        throw UsageError("--allow-crossing needs --dat, --svg, --dxf or --pdf");
     if (request.history && request.json) throw UsageError("--history and --json exclude each other (the JSON holds the history)");
     if (reader.seen("--points") && !request.datFile && !request.cpFile) throw UsageError("--points needs --dat or --cp");
     for (const char* option : {"--chord", "--te-gap", "--construction"})
@@ -313,11 +325,13 @@ Request parseBatch(const std::vector<std::string>& args)
             request.datDir = fileName(reader, arg);
             if (request.datDir == kStandardStream) throw UsageError("--dat-dir needs a folder; - is no folder");
         } else if (arg == "--points") request.points = pointCount(reader, arg);
+        else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
     if (!haveFile) throw UsageError("batch needs a CSV file");
     if (reader.seen("--points") && !request.datDir) throw UsageError("--points needs --dat-dir");
+    if (request.allowCrossing && !request.datDir) throw UsageError("--allow-crossing needs --dat-dir");
     return request;
 }
 

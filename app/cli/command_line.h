@@ -30,6 +30,7 @@ struct DesignRequest {
     bool json = false;
     bool save = false;
     std::optional<std::string> datFile;  // kStandardStream for standard output
+    bool allowCrossing = false;          // write --dat and the drawings even when the surfaces cross
     std::optional<double> alpha;        // degrees
     std::optional<std::string> cpFile;  // at alpha, 0 when not given
     int points = kDefaultSeligPoints;   // of the coordinate and pressure files
@@ -54,6 +55,7 @@ struct BatchRequest {
     std::optional<unsigned> jobs;  // none: one per core
     std::size_t firstLine = 1;
     std::optional<std::string> datDir;
+    bool allowCrossing = false;        // coordinate files also of sections whose surfaces cross
     int points = kDefaultSeligPoints;  // of the coordinate files
 };
 

@@ -10,6 +10,12 @@ namespace folix {
 
 inline constexpr const char* kNotConvergedWarning =
     "folix: warning: the iteration did not converge; the values are the last ones tried\n";
+// Follows crossingText in the warning about a section whose surfaces cross.
+inline constexpr const char* kCrossingConsequence =
+    " (a negative trailing-edge angle, m > 2): the outline is no valid section\n";
+
+// "hint: <what to change>" when the outcome knows it.
+void writeHint(std::ostream& err, const DesignOutcome& outcome);
 
 // The results as the window shows them, one "name: value" line each.
 void writeResults(std::ostream& out, const DesignOutcome& outcome);

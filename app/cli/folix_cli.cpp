@@ -17,12 +17,16 @@
 #include "descriptor_input.h"
 #include "design_report.h"
 #include "engine/section_drawing.h"
+#include "file_clash.h"
+#include "interruption.h"
 #include "engine/section_flow.h"
 #include "engine/selig_export.h"
 #include "polar_command.h"
 #include "progress_line.h"
 #include "results/file_descriptor.h"
 #include "results/file_output.h"
+#include "results/results_file.h"
+#include "results/shown_file_name.h"
 #include "save_design.h"
 
 namespace folix {
@@ -43,7 +47,7 @@ bool writeOutputFile(const std::string& file, const std::string& text, std::ostr
         return static_cast<bool>(standardOutput);
     }
     const FileWrite written = writeTextFile(file, text);
-    if (!written.written) err << "error: cannot write " << file << ": " << written.reason << '\n';
+    if (!written.written) err << "error: cannot write " << shownFileName(file) << ": " << written.reason << '\n';
     return written.written;
 }
 
@@ -69,9 +73,40 @@ bool writeDrawings(const DesignRequest& request, const MappedSection& section, s
     return written;
 }
 
+CommandFile namedFile(const std::string& role, const std::string& name)
+{
+    return {role + shownFileName(name), fileIdentity(name)};
+}
+
+CommandFile standardOutputFile() { return {"standard output", openFileIdentity(STDOUT_FILENO)}; }
+
+// Two files of the design command that are one: the coordinates, the
+// pressures, the drawings and the results file each lose what another wrote. Standard
+// output may take the coordinates or pressures (through /dev/stdout too),
+// never the results file's record.
+std::optional<std::string> designFileClash(const DesignRequest& request)
+{
+    std::vector<CommandFile> files;
+    if (request.datFile && *request.datFile != kStandardStream) files.push_back(namedFile("--dat ", *request.datFile));
+    if (request.cpFile && *request.cpFile != kStandardStream) files.push_back(namedFile("--cp ", *request.cpFile));
+    const std::pair<const std::optional<std::string>*, const char*> drawings[] = {
+        {&request.svgFile, "--svg "}, {&request.dxfFile, "--dxf "}, {&request.pdfFile, "--pdf "}};
+    for (const auto& [file, role] : drawings)
+        if (*file && **file != kStandardStream) files.push_back(namedFile(role, **file));
+    if (!request.save) return sameFileClash(files);
+    const CommandFile results = namedFile("the results file ", kResultsFileName);
+    files.push_back(results);
+    if (auto clash = sameFileClash(files)) return clash;
+    return sameFileClash({results, standardOutputFile()});
+}
+
 // `out` takes the printed results; `standardOutput` a file named "-".
 int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostream& err, std::ostream& standardOutput)
 {
+    if (const auto clash = designFileClash(request)) {
+        err << "folix: " << *clash << '\n';
+        return kExitUsage;
+    }
     const DesignOutcome outcome = reportedDesign(request.inputs);
     const MappedSection section = outcome.record.section();
     // The flow comes before any output: a section without one gets no files.
@@ -86,13 +121,18 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     else if (request.history) writeHistory(out, outcome);
     if (outcome.error) {
         err << "error: " << outcome.error->reason << '\n';
+        writeHint(err, outcome);
         return kExitFailed;
     }
     if (!request.json) {
         writeResults(out, outcome);
         if (request.alpha && flow->flow) writeLoads(out, *flow->flow);
     }
-    if (!converged(outcome)) err << kNotConvergedWarning;
+    if (!converged(outcome)) {
+        err << kNotConvergedWarning;
+        writeHint(err, outcome);
+    }
+    if (outcome.surfacesCrossFrom) err << "folix: warning: " << crossingText(outcome) << kCrossingConsequence;
     if (flow && flow->error) {
         err << "error: " << *flow->error << '\n';
         return kExitFailed;
@@ -101,7 +141,11 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     // Before any file: one may be written through to where `out` goes (/dev/stdout).
     out.flush();
     int status = kExitDone;
-    if (request.datFile) {
+    if (request.datFile && outcome.surfacesCrossFrom && !request.allowCrossing) {
+        err << "error: not writing " << *request.datFile << ": " << crossingText(outcome)
+            << "; --allow-crossing writes the coordinates all the same\n";
+        status = kExitFailed;
+    } else if (request.datFile) {
         try {
             if (!writeOutputFile(*request.datFile, seligText(section, request.points), standardOutput, err))
                 status = kExitFailed;
@@ -114,7 +158,13 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         const std::string text = pressureFileText(section, flow->alpha, *flow->flow);
         if (!writeOutputFile(*request.cpFile, text, standardOutput, err)) status = kExitFailed;
     }
-    if (request.drawn() && !writeDrawings(request, section, standardOutput, err)) status = kExitFailed;
+    if (request.drawn() && outcome.surfacesCrossFrom && !request.allowCrossing) {
+        err << "error: not drawing the section: " << crossingText(outcome)
+            << "; --allow-crossing writes the drawings all the same\n";
+        status = kExitFailed;
+    } else if (request.drawn() && !writeDrawings(request, section, standardOutput, err)) {
+        status = kExitFailed;
+    }
     if (request.save && !saveOutcome(outcome, err)) status = kExitFailed;
     return status;
 }
@@ -127,12 +177,24 @@ std::optional<std::size_t> rowsOfFile(int fd)
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
     std::optional<std::size_t> rows;
     {
-        DescriptorInput counting(fd);
+        DescriptorInput counting(fd, interrupted);
         rows = countBatchRows(counting);
         if (counting.error() != 0) rows.reset();
     }
-    if (::lseek(fd, 0, SEEK_SET) != 0) return std::nullopt;
+    if (interrupted() || ::lseek(fd, 0, SEEK_SET) != 0) return std::nullopt;
     return rows;
+}
+
+// The batch reads its input while it writes standard output, the results file
+// and the coordinate files: no two of them may be one file.
+std::optional<std::string> batchFileClash(const BatchRequest& request, int inputFd)
+{
+    const std::string input = request.file == kStandardStream ? "standard input" : "the batch input " + shownFileName(request.file);
+    std::vector<CommandFile> files = {{input, openFileIdentity(inputFd)}, standardOutputFile()};
+    if (request.save) files.push_back(namedFile("the results file ", kResultsFileName));
+    if (auto clash = sameFileClash(files)) return clash;
+    if (request.datDir) return coordinateFileClash(*request.datDir, request.firstLine, files);
+    return std::nullopt;
 }
 
 int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream& out, std::ostream& err,
@@ -144,26 +206,35 @@ int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream&
     options.jobs = request.jobs.value_or(defaultJobs());
     options.firstLine = request.firstLine;
     if (request.datDir) options.datDir = *request.datDir;
+    options.allowCrossing = request.allowCrossing;
     options.points = request.points;
 
-    if (request.file == kStandardStream) {
-        std::optional<ProgressLine> progress;
+    const bool standardInput = request.file == kStandardStream;
+    const int fd = standardInput ? STDIN_FILENO : ::open(request.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        err << "folix: cannot read " << shownFileName(request.file) << ": " << systemReason(errno) << '\n';
+        return kExitUsage;
+    }
+    const FileDescriptor reading(standardInput ? -1 : fd);
+    if (const auto clash = batchFileClash(request, fd)) {
+        err << "folix: " << *clash << '\n';
+        return kExitUsage;
+    }
+
+    // Ctrl+C ends the batch after whole rows, every file it was writing complete.
+    const InterruptionCatcher catcher;
+    options.interruption = interruptionSignal;
+    std::optional<ProgressLine> progress;
+    if (standardInput) {
         if (errIsTerminal) options.progress = &progress.emplace(err, std::nullopt);
         return runBatch(*in.rdbuf(), out, err, options);
     }
-    const int fd = ::open(request.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        err << "folix: cannot read " << request.file << ": " << systemReason(errno) << '\n';
-        return kExitUsage;
-    }
-    FileDescriptor reading(fd);
-    std::optional<ProgressLine> progress;
     if (errIsTerminal) options.progress = &progress.emplace(err, rowsOfFile(fd));
-    DescriptorInput csv(fd);
+    DescriptorInput csv(fd, interrupted);
     csv.sgetc();  // a file that cannot be read at all (a folder) gets no output
     const int status = csv.error() == 0 ? runBatch(csv, out, err, options) : 0;
     if (csv.error() != 0) {
-        err << "folix: cannot read " << request.file << ": " << systemReason(csv.error()) << '\n';
+        err << "folix: cannot read " << shownFileName(request.file) << ": " << systemReason(csv.error()) << '\n';
         return kExitUsage;
     }
     return status;

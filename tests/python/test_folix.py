@@ -1,7 +1,9 @@
 """The Python module against the `folix` program (FOLIX_PROGRAM) and on its own."""
 
+import fcntl
 import json
 import os
+import pickle
 import subprocess
 import threading
 import time
@@ -41,7 +43,7 @@ def fixed(v):
 @pytest.mark.parametrize("t,c,a,x", GRID + SPECIAL)
 def test_agrees_with_the_program(t, c, a, x):
     # With --dat - the coordinates go to standard output and the JSON to standard error.
-    done = run_folix(t, c, a, x, "--json", "--alpha", "4", "--dat", "-")
+    done = run_folix(t, c, a, x, "--json", "--alpha", "4", "--dat", "-", "--allow-crossing")
     report, _ = json.JSONDecoder(parse_int=float).raw_decode(done.stderr)
     try:
         d = folix.design(t, c, a, x)
@@ -137,3 +139,20 @@ def test_save(tmp_path):
     with pytest.raises(ValueError, match=r"^not saved: the last design run did not converge \(the search for m"):
         folix.design(0.04, 0, 0, max_thickness_at=0.2).save(tmp_path / "other.txt")
     assert not (tmp_path / "other.txt").exists()
+
+
+def test_save_errors_say_why(tmp_path):
+    d = folix.design(0.12, 0.02, 10)
+    os.mkfifo(tmp_path / "pipe")
+    held = tmp_path / "Folix_Input.txt"
+    d.save(held)
+    with open(held) as other:
+        fcntl.flock(other, fcntl.LOCK_EX)
+        for file, reason in ((tmp_path / "pipe", "Not a regular file"),
+                             (held, "the results file is locked by another program")):
+            with pytest.raises(folix.SaveError) as failed:
+                d.save(file)
+            assert str(failed.value) == f"{reason}: {file}"
+            assert (failed.value.strerror, failed.value.filename) == (reason, str(file))
+            assert isinstance(failed.value, OSError)
+            assert str(pickle.loads(pickle.dumps(failed.value))) == str(failed.value)

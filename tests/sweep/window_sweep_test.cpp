@@ -199,7 +199,7 @@ void WindowSweepTest::usableAfterAStoppedRun()
     const std::optional<std::string> hint =
         folix::typedDesignOutcome(designInputs(stopping.inputs, stopping.locationMode)).hint;
     const QString message = errorText(*stopped.error);
-    const QString told = hint ? message + "\n\nTo design a section: " + QString::fromStdString(*hint) + "." : message;
+    const QString told = hint ? message + "\n\n" + QString::fromStdString(*hint) : message;
     QCOMPARE(answerer.texts, QStringList{QString(kProgramTitle) + ": " + told});
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QStringList expected;

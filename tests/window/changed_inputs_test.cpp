@@ -57,7 +57,7 @@ private slots:
         f.design("0.12", "0.02", "-10");
         auto* plot = f.find<SectionPlot>("Picture1");
         QVERIFY(plot->crossing().has_value());
-        QVERIFY(f.status().contains("Not a physical outline: the upper and lower surfaces cross from x/c = "));
+        QVERIFY(f.status().startsWith("Not a valid section: the upper and lower surfaces cross from x/c "));
         f.answer = "crossed.dat";
         f.action("ExportCoordinates")->trigger();  // Enter declines
         const auto asked = f.boxes.take();

@@ -1,6 +1,9 @@
 #include <cstring>
 
+#include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -78,6 +81,7 @@ private slots:
     void returnInAnInputBoxDesigns();
     void saveAfterAStoppedRunWritesNothing();
     void runThatDidNotConvergeSaysSoAndIsNotSaved();
+    void crossingSurfacesAreMarkedAndExportedOnlyOnRequest();
 
 private:
     template <class T>
@@ -442,7 +446,7 @@ void MainWindowTest::angleTexts()
         QCOMPARE(history().back(), kStopped);
         QCOMPARE(shown.size(), std::size_t{1});
         QCOMPARE(shown[0].caption, "FolixDesign");
-        QCOMPARE(shown[0].text.section('\n', 0, 0), kStopped);  // then what to change, when known
+        QCOMPARE(shown[0].text, kStopped + "\n\nthickness ratio must be more than 1 at a trailing-edge angle of 180 degrees");
         QCOMPARE(shown[0].icon, QMessageBox::Warning);
         QVERIFY(shown[0].okOnly);
         QVERIFY(shown[0].modal);
@@ -503,8 +507,7 @@ void MainWindowTest::locationModeErrorLeavesTheWindowUsable()
     const auto shown = boxes_->take();
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].caption, "FolixDesign");
-    QCOMPARE(shown[0].text, kStopped + "\n\nTo design a section: max-thickness location 0.3 is in reach (0.253 to "
-                                       "below 0.5) but the search missed it: start from a trailing-edge angle near 5.2 degrees.");
+    QVERIFY(shown[0].text.startsWith(kStopped + "\n\nmax-thickness location 0.3 is in reach"));
     QCOMPARE(shown[0].icon, QMessageBox::Warning);
     // Results and outline of the previous design stay.
     QCOMPARE(box("Text_F")->text(), "0.0703");
@@ -657,8 +660,7 @@ void MainWindowTest::saveAfterAStoppedRunWritesNothing()
     typeInto("Text_Delta", "abc");
     design();
     QCOMPARE(boxes_->take().size(), std::size_t{1});
-    QCOMPARE(window_->statusBar()->currentMessage(), kStopped + "; thickness ratio must be more than 0.04373 at a "
-                                                                "trailing-edge angle of 10 degrees and camber ratio 0.02");
+    QVERIFY(window_->statusBar()->currentMessage().startsWith(kStopped + ". thickness ratio must be more than"));
 
     // The record now mixes the stopped run with the last one: nothing of it is written.
     save();
@@ -698,6 +700,23 @@ void MainWindowTest::runThatDidNotConvergeSaysSoAndIsNotSaved()
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].text, "The last design run did not converge (the search for m gave up after 20 steps); "
                             "design again before saving.");
+}
+
+void MainWindowTest::crossingSurfacesAreMarkedAndExportedOnlyOnRequest()
+{
+    typeInto("Text_Delta", "0.12");
+    typeInto("Text_Gamma", "0");
+    typeInto("Text_Tau", "-10");
+    design();
+    QCOMPARE(find<SectionPlot>("Picture1")->warning(), "Surfaces cross");
+    QCOMPARE(window_->statusBar()->currentMessage(),
+             "Not a valid section: the upper and lower surfaces cross from x/c 0.88678 (m > 2).");
+    QGuiApplication::clipboard()->setText("before");
+    window_->findChild<QAction*>("CopyCoordinates")->trigger();
+    const auto asked = boxes_->take();
+    QCOMPARE(asked.size(), std::size_t{1});
+    QVERIFY(asked[0].text.endsWith("Use its coordinates all the same?"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), "before");  // the default answer is no
 }
 
 QTEST_MAIN(MainWindowTest)

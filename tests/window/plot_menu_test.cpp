@@ -379,7 +379,7 @@ void PlotMenuTest::analysisWindowSavesItsCpTable()
     folix::DesignState state;
     SilentFrontEnd silent;
     folix::runDesign(state, folix::readTypedInputs(kTypical), silent);
-    const folix::SectionAnalysis reference(state.F, state.G, state.EM, folix::pressureCircleAngles(state.EM));
+    const folix::SectionAnalysis reference(state.F, state.G, state.EM, folix::pressureCircleAngles(state.F, state.EM));
     const folix::SectionLoads loads = reference.loads(4);
     // Headed by what was designed and at which angle.
     const std::string notes = folix::commentLines(
