@@ -14,6 +14,7 @@
 #include "save_design.h"
 #include "engine/section_flow.h"
 #include "strict_number.h"
+#include "target_columns.h"
 #include "design/design_status.h"
 #include "design/parallel_work.h"
 
@@ -22,7 +23,8 @@ namespace folix {
 namespace {
 
 constexpr std::size_t kInputColumns = 4;
-constexpr const char* kHeader = "thickness,camber,te_angle,max_thickness_at,family,F,G,m,measured_max_thickness_at,";
+constexpr const char* kInputHeader = "thickness,camber,te_angle,max_thickness_at,";
+constexpr const char* kResultHeader = "family,F,G,m,measured_max_thickness_at,";
 constexpr const char* kLoadsHeader = "Cl,Cm,";
 constexpr const char* kStatusHeader = "status,line";
 constexpr const char* kOk = "ok";
@@ -45,16 +47,31 @@ bool sameLetters(std::string_view a, std::string_view b)
     });
 }
 
-// A header names the input columns in their order; any other first row is
-// data, so that a mistyped one is reported rather than lost.
-bool namesTheColumns(const std::vector<std::string>& fields)
+// The columns of the input: the design's own first (3, or 4 with
+// max_thickness_at), then any target columns the header names.
+struct ColumnLayout {
+    std::size_t designColumns = kInputColumns;
+    TargetColumns targets;
+};
+
+// A header names the input columns in their order, then target columns; any
+// other first row is data, so that a mistyped one is reported rather than lost.
+std::optional<ColumnLayout> headerLayout(const std::vector<std::string>& fields)
 {
-    if (fields.size() < 3 || fields.size() > kInputColumns) return false;
+    if (fields.size() < 3) return std::nullopt;
+    ColumnLayout layout;
+    layout.designColumns = fields.size() > 3 && (fields[3].empty() || sameLetters(fields[3], kColumnNames[3])) ? 4 : 3;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const bool absentFourth = i == 3 && fields[i].empty();
-        if (!absentFourth && !sameLetters(fields[i], kColumnNames[i])) return false;
+        const bool absentFourth = i == 3 && fields[i].empty() && fields.size() == kInputColumns;
+        if (i < layout.designColumns) {
+            if (!absentFourth && !sameLetters(fields[i], kColumnNames[i])) return std::nullopt;
+            continue;
+        }
+        const std::optional<TargetColumn> target = targetColumnNamed(fields[i]);
+        if (!target || layout.targets.has(*target)) return std::nullopt;
+        layout.targets.fields.emplace_back(*target, i);
     }
-    return true;
+    return layout;
 }
 
 // One line of input, without its LF; false at the end. A line beyond
@@ -88,20 +105,28 @@ public:
             if (firstLine_ && text.rfind(kByteOrderMark, 0) == 0) text.erase(0, kByteOrderMark.size());
             firstLine_ = false;
             if (!tooLong && isBlank(text)) continue;
-            const bool header = firstRow_ && !tooLong && namesTheColumns(splitCsvLine(text));
+            const std::optional<ColumnLayout> header =
+                firstRow_ && !tooLong ? headerLayout(splitCsvLine(text)) : std::nullopt;
             firstRow_ = false;
-            if (header) continue;
+            if (header) {
+                layout_ = *header;
+                continue;
+            }
             lineNumber = lineNumber_;
             return true;
         }
         return false;
     }
 
+    // The columns, as the header names them once it has been read.
+    const ColumnLayout& layout() const { return layout_; }
+
 private:
     std::streambuf& in_;
     std::size_t lineNumber_;
     bool firstLine_ = true;
     bool firstRow_ = true;
+    ColumnLayout layout_;
 };
 
 struct InputRow {
@@ -125,11 +150,13 @@ std::string status(const DesignOutcome& outcome, const std::optional<FlowOutcome
     return statusText(outcome);
 }
 
-std::string rowText(const std::vector<std::string>& fields, const std::string& results, const std::string& rowStatus,
-                    std::size_t line)
+std::string rowText(const std::vector<std::string>& fields, const ColumnLayout& layout, const std::string& results,
+                    const std::string& rowStatus, std::size_t line)
 {
     std::string text;
-    for (std::size_t i = 0; i < kInputColumns; ++i) text += (i < fields.size() ? csvField(fields[i]) : "") + ',';
+    for (std::size_t i = 0; i < kInputColumns; ++i)
+        text += (i < fields.size() && i < layout.designColumns ? csvField(fields[i]) : "") + ',';
+    text += targetInputFields(layout.targets, fields);
     return text + results + csvField(rowStatus) + ',' + std::to_string(line) + '\n';
 }
 
@@ -166,33 +193,61 @@ std::string writeCoordinates(const BatchOptions& options, const MappedSection& s
     }
 }
 
-RowOutcome designRow(const InputRow& row, const BatchOptions& options)
+// The fields of the design's own columns, all of them without target columns;
+// those a target solves may be left empty (they are read as 0, then solved).
+std::vector<std::string> designFields(const std::vector<std::string>& fields, const ColumnLayout& layout,
+                                      const RowTargets& targets)
 {
-    const std::string noResults = options.alpha ? ",,,,,,," : ",,,,,";
+    if (!layout.targets.any()) return fields;
+    std::vector<std::string> own(fields.begin(), fields.begin() + std::min(fields.size(), layout.designColumns));
+    if (targets.targets.cl && own.size() > 1 && own[1].empty()) own[1] = "0";
+    if (targets.targets.bucketHalfWidth && !own.empty() && own[0].empty()) own[0] = "0";
+    return own;
+}
+
+RowOutcome designRow(const InputRow& row, const BatchOptions& options, const ColumnLayout& layout)
+{
+    const std::string noResults = (options.alpha ? ",,,,,,," : ",,,,,") + targetResultFields(layout.targets, nullptr, {});
     const auto unusable = [&](const std::vector<std::string>& fields, const std::string& why) {
-        RowOutcome bad{rowText(fields, noResults, "bad row: " + why, row.line), std::nullopt, "", ""};
+        RowOutcome bad{rowText(fields, layout, noResults, "bad row: " + why, row.line), std::nullopt, "", ""};
         if (options.save) bad.notSaved = "bad row: " + why;
         return bad;
     };
     if (row.tooLong) return unusable({}, "longer than " + std::to_string(kLongestLine) + " characters");
     const std::vector<std::string> fields = splitCsvLine(row.text);
     std::string problem;
-    const auto inputs = batchRowInputs(fields, problem);
+    if (layout.targets.any() && fields.size() > layout.targets.lastField() + 1)
+        return unusable(fields, std::to_string(fields.size()) + " fields instead of at most " +
+                                    std::to_string(layout.targets.lastField() + 1));
+    const bool camberGiven = fields.size() > 1 && !fields[1].empty();
+    const auto targets = rowTargets(layout.targets, fields, camberGiven, !fields.empty() && !fields[0].empty(), problem);
+    if (!targets) return unusable(fields, problem);
+    const auto inputs = batchRowInputs(designFields(fields, layout, *targets), problem);
     if (!inputs) return unusable(fields, problem);
 
-    DesignOutcome outcome = reportedDesign(*inputs);
+    TargetRowDesign designed = designWithTargets(layout.targets, *targets, *inputs);
+    DesignOutcome& outcome = designed.outcome;
     const MappedSection section = outcome.record.section();
     std::optional<FlowOutcome> flow;
-    if (options.alpha && !outcome.error) flow = analyseFlow(section, *options.alpha, std::nullopt);
-    const std::string rowStatus = status(outcome, flow);
+    if (options.alpha && !outcome.error && outcome.ran()) flow = analyseFlow(section, *options.alpha, std::nullopt);
+    std::string rowStatus = status(outcome, flow);
+    if (designed.failure && rowStatus == kOk) rowStatus = *designed.failure;
     RowOutcome result;
-    result.csv = rowText(fields, resultColumns(outcome) + (options.alpha ? loadColumns(flow) : ""), rowStatus, row.line);
+    const std::string results = outcome.ran() ? resultColumns(outcome) : ",,,,,";
+    result.csv = rowText(fields, layout, results + (options.alpha ? loadColumns(flow) : "") + designed.resultFields,
+                         rowStatus, row.line);
     if (options.datDir && (rowStatus == kOk || rowStatus == kNotConverged))
         result.fileProblem = writeCoordinates(options, section, row.line);
     if (options.save && rowStatus == kOk) result.toSave = std::move(outcome);
     else if (options.save)
         result.notSaved = rowStatus == kNotConverged ? rowStatus + " (" + notConvergedReason(outcome) + ")" : rowStatus;
     return result;
+}
+
+std::string outputHeader(const ColumnLayout& layout, const BatchOptions& options)
+{
+    return kInputHeader + targetInputHeader(layout.targets) + kResultHeader + (options.alpha ? kLoadsHeader : "") +
+           targetResultHeader(layout.targets) + kStatusHeader;
 }
 
 // Messages take the progress line's place; it comes back with the next rows.
@@ -258,7 +313,6 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
         }
     }
 
-    out << kHeader << (options.alpha ? kLoadsHeader : "") << kStatusHeader << '\n';
     bool saveFailed = false;
     bool fileFailed = false;
     std::size_t rowsDone = 0;
@@ -266,12 +320,17 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
     std::vector<InputRow> chunk;
     std::vector<RowOutcome> results;
     bool more = true;
+    bool headerWritten = false;
     while (more && out) {
         more = readChunk(reader, chunk);
+        if (!headerWritten) {  // after the input's header, which may name target columns
+            out << outputHeader(reader.layout(), options) << '\n';
+            headerWritten = true;
+        }
         results.assign(chunk.size(), {});
         std::function<void(std::size_t)> tell;
         if (progress) tell = [&](std::size_t done) { progress->update(rowsDone + done); };
-        forEachIndex(chunk.size(), options.jobs, [&](std::size_t i) { results[i] = designRow(chunk[i], options); }, tell);
+        forEachIndex(chunk.size(), options.jobs, [&](std::size_t i) { results[i] = designRow(chunk[i], options, reader.layout()); }, tell);
 
         for (std::size_t i = 0; i < results.size(); ++i) {
             const RowOutcome& row = results[i];
