@@ -97,20 +97,23 @@ CamberSearch Search::end(CamberSearchEnd how)
 
 // The next camber while every good run falls on one side of the target: a
 // secant through the last two runs, else the slope guessed, kept within 0 and
-// kMostCamber. The design run fails on narrow ranges of camber: after one
-// failure on the way the step goes as far again beyond it, after more it
-// goes halfway back toward the last good run. None when there is nowhere
-// left to go.
+// kMostCamber. The design run fails on narrow ranges of camber, and on all
+// beyond some camber: after one failure on the way the step goes as far
+// again beyond it, after more (or where that is out of range) halfway back
+// toward the last good run, and a secant step stops halfway to a failure
+// ahead. None when there is nowhere left to go.
 std::optional<double> Search::outwardStep() const
 {
     const CamberProbe& last = *latest_;
     const bool needMore = miss(last) < 0;
+    const std::optional<CamberProbe>& failed = result_.failed;
+    const bool failureAhead = failed && (failed->camber > last.camber) == needMore;
+    if (failureAhead && std::abs(failed->camber - last.camber) <= kClosestFailure) return std::nullopt;
+    const double halfway = failureAhead ? (last.camber + failed->camber) / 2 : 0;
     double next = 0;
-    if (failuresInARow_ == 1) {
-        next = 2 * result_.failed->camber - last.camber;
-    } else if (failuresInARow_ > 1) {
-        if (std::abs(result_.failed->camber - last.camber) <= kClosestFailure) return std::nullopt;
-        next = (last.camber + result_.failed->camber) / 2;
+    if (failuresInARow_ > 0) {
+        const double beyond = 2 * failed->camber - last.camber;
+        next = failuresInARow_ == 1 && beyond >= 0 && beyond <= kMostCamber ? beyond : halfway;
     } else {
         double slope = settings_.slopeGuess;
         if (previous_ && previous_->camber != last.camber) {
@@ -122,9 +125,10 @@ std::optional<double> Search::outwardStep() const
         const double reach =
             kMostGrowth * std::max(std::abs(last.camber - (previous_ ? previous_->camber : 0.0)), 0.01);
         next = std::clamp(next, last.camber - reach, last.camber + reach);
+        if (failureAhead) next = needMore ? std::min(next, halfway) : std::max(next, halfway);
     }
     next = std::clamp(next, 0.0, kMostCamber);
-    if (next == last.camber || (result_.failed && next == result_.failed->camber)) return std::nullopt;
+    if (next == last.camber || (failed && next == failed->camber)) return std::nullopt;
     return next;
 }
 

@@ -107,16 +107,21 @@ BucketOutcome cavitationBucket(double F, double G, double EM, double sigma, Buck
     return outcome;
 }
 
+std::vector<BucketPoint> suctionCurve(double F, double G, double EM, double from, double to, int count)
+{
+    if (count < 2) throw std::invalid_argument("a curve needs at least 2 points");
+    const PolarSection section(F, G, EM);
+    std::vector<BucketPoint> curve;
+    curve.reserve(static_cast<std::size_t>(count));
+    const Real step = (Real(to) - from) / (count - 1);
+    for (int k = 0; k < count - 1; ++k) curve.push_back(pointAt(section, (from + k * step).value()));
+    curve.push_back(pointAt(section, to));
+    return curve;
+}
+
 std::vector<BucketPoint> bucketTable(double F, double G, double EM, const CavitationBucket& bucket, int count)
 {
-    if (count < 2) throw std::invalid_argument("a bucket table needs at least 2 rows");
-    const PolarSection section(F, G, EM);
-    std::vector<BucketPoint> table;
-    table.reserve(static_cast<std::size_t>(count));
-    const Real step = (Real(bucket.high.alpha) - bucket.low.alpha) / (count - 1);
-    for (int k = 0; k < count - 1; ++k) table.push_back(pointAt(section, (bucket.low.alpha + k * step).value()));
-    table.push_back(pointAt(section, bucket.high.alpha));
-    return table;
+    return suctionCurve(F, G, EM, bucket.low.alpha, bucket.high.alpha, count);
 }
 
 std::string bucketCsvText(const std::vector<BucketPoint>& table)

@@ -51,6 +51,10 @@ enum class BucketFloor { Exact, AnyInside };
 // below the floor gives no range. Raises ArithmeticError where the analysis fails.
 BucketOutcome cavitationBucket(double F, double G, double EM, double sigma, BucketFloor floor = BucketFloor::Exact);
 
+// The points of the section at `count` >= 2 angles of attack evenly from
+// `from` to `to` (degrees), both included.
+std::vector<BucketPoint> suctionCurve(double F, double G, double EM, double from, double to, int count);
+
 // The bucket's points at `count` >= 2 angles evenly from its low edge to its high one.
 std::vector<BucketPoint> bucketTable(double F, double G, double EM, const CavitationBucket& bucket, int count);
 

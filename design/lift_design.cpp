@@ -58,7 +58,7 @@ TargetFailure failureOf(const LiftTarget& target, const CamberSearch& search)
     }
     case CamberSearchEnd::BeyondReach: {
         const CamberProbe& most = *search.highest;
-        std::string reason = wanted + " needs more lift than any camber gives: the most found is Cl " +
+        std::string reason = wanted + " needs more lift than the design run reaches: the most found is Cl " +
                              messageNumber(*most.achieved) + " at camber " + messageNumber(most.camber);
         if (search.failed && search.failed->camber > most.camber)
             reason += "; above camber " + messageNumber(search.failed->camber) + " " + search.failed->failure;
@@ -83,8 +83,12 @@ TargetFailure failureOf(const LiftTarget& target, const CamberSearch& search)
     }
     case CamberSearchEnd::RunFailed: {
         const CamberProbe& failed = *search.failed;
+        if (failed.camber == 0)
+            return {wanted + ": the symmetric section of thickness " + messageNumber(target.inputs.thickness) +
+                        " (camber 0), where the search starts, cannot be designed: " + failed.failure,
+                    "a larger thickness or a smaller trailing-edge angle"};
         return {wanted + ": at camber " + messageNumber(failed.camber) + " " + failed.failure,
-                "change the thickness or the trailing-edge angle (or location of maximum thickness)"};
+                "change the thickness or the trailing-edge angle (or location of maximum thickness) a little"};
     }
     case CamberSearchEnd::OutOfRuns:
     case CamberSearchEnd::Met: break;

@@ -103,7 +103,7 @@ TEST(LiftDesign, TargetsOutOfReachAreRefusedWithTheInputToChange)
     };
     const Refused cases[] = {
         {{inputs(0.12, 10), 0.1, 2.0}, "below the symmetric section's Cl 0.24021 there", "lower the angle of attack to 0.832"},
-        {{inputs(0.12, 10), 20, 2.0}, "needs more lift than any camber gives", "lower the lift target to"},
+        {{inputs(0.12, 10), 20, 2.0}, "needs more lift than the design run reaches", "lower the lift target to"},
         {{inputs(0.12, 10), 1.2743, std::nullopt}, "jumps from 1.274214628 to 1.274342778", "outside 1.274214628 to"},
         {{inputs(0.01, 10), 0.3, std::nullopt}, "(camber 0), where the search starts, cannot be designed", "thickness"},
     };
