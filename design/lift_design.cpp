@@ -75,8 +75,12 @@ TargetFailure failureOf(const LiftTarget& target, const CamberSearch& search)
                 hint += ", or set the angle of attack to " + messageNumber(*alpha, 10) + "\u00b0 (camber " +
                         messageNumber(below.camber, 17) + " meets the target there)";
         }
-        return {"no camber gives " + wanted + " within " + messageNumber(kLiftTolerance) + ": between camber " +
-                    messageNumber(below.camber, 17) + " and " + messageNumber(above.camber, 17) +
+        // Adjacent cambers leave no camber between; otherwise the runs ran out on the jump.
+        const bool adjacent = std::nextafter(below.camber, above.camber) == above.camber;
+        const std::string opening = adjacent ? "no camber gives " + wanted + " within " + messageNumber(kLiftTolerance)
+                                             : wanted + " not met within " + messageNumber(kLiftTolerance) + " in " +
+                                                   std::to_string(search.runs) + " design runs";
+        return {opening + ": between camber " + messageNumber(below.camber, 17) + " and " + messageNumber(above.camber, 17) +
                     " the design's Cl jumps from " + messageNumber(*below.achieved, 10) + " to " +
                     messageNumber(*above.achieved, 10) + jumpCause(below.outcome, above.outcome),
                 hint};
