@@ -28,7 +28,7 @@ public:
     explicit BucketSearch(const BucketTarget& target) : target_(target) {}
 
     // The section of this thickness whose bucket is centred on the target Cl;
-    // none where there is none (lastFailure tells why). Each thickness is
+    // none where there is none (lastFailure says why). Each thickness is
     // designed once: asked again, the same section comes back.
     const std::optional<CentredSection>& centred(double thickness);
     // The margin of `centred`, or a value below every margin where there is no section.
@@ -36,16 +36,19 @@ public:
 
     int runs = 0;
     std::optional<CentredSection> widest;
-    std::string lastFailure;
-    // The least -Cp_min of any section tried, with its thickness and camber.
+    std::optional<TargetFailure> lastFailure;
+    // The thickness whose bucket's centre came nearest the target Cl, where no camber brought it up to it.
+    std::optional<TargetFailure> centreOutOfReach;
+    // The least floor above sigma of any section tried, with its thickness and camber.
     std::optional<BucketPoint> lowestFloor;
     DesignRecord lowestFloorSection;
 
 private:
-    std::optional<CentredSection> design(double thickness, std::string& why);
+    std::optional<CentredSection> design(double thickness, TargetFailure& why);
 
     const BucketTarget& target_;
     double lastCamber_ = 0;  // a good start for the next thickness
+    double highestCentre_ = 0;
     std::map<double, std::optional<CentredSection>> designed_;
 };
 
@@ -53,7 +56,7 @@ const std::optional<CentredSection>& BucketSearch::centred(double thickness)
 {
     const auto known = designed_.find(thickness);
     if (known != designed_.end()) return known->second;
-    std::string why;
+    TargetFailure why;
     std::optional<CentredSection> section = design(thickness, why);
     if (!section) lastFailure = why;
     else if (!widest || section->bucket.width() > widest->bucket.width()) widest = section;
@@ -66,20 +69,23 @@ double BucketSearch::margin(double thickness)
     return section ? section->margin : -(Real(target_.halfWidth) + 1).value();
 }
 
-std::optional<CentredSection> BucketSearch::design(double thickness, std::string& why)
+std::optional<CentredSection> BucketSearch::design(double thickness, TargetFailure& why)
 {
     DesignInputs inputs = target_.inputs;
     inputs.thickness = thickness;
     const double sigma = target_.sigma;
-    const auto centre = [this, sigma](const DesignOutcome& outcome, std::string& failure) -> std::optional<double> {
+    std::optional<TargetFailure> bucketFailure;
+    const auto centre = [&](const DesignOutcome& outcome, std::string& failure) -> std::optional<double> {
         const DesignRecord& r = outcome.record;
         const BucketOutcome found = cavitationBucket(r.F, r.G, r.m, sigma, BucketFloor::AnyInside);
-        if (found.floor && !found.bucket && (!lowestFloor || found.floor->suction < lowestFloor->suction)) {
+        const bool belowFloor = found.floor && found.floor->suction > sigma;
+        if (belowFloor && (!lowestFloor || found.floor->suction < lowestFloor->suction)) {
             lowestFloor = found.floor;
             lowestFloorSection = r;
         }
         if (!found.bucket) {
             failure = found.failure->reason;
+            bucketFailure = found.failure;
             return std::nullopt;
         }
         return found.bucket->centre();
@@ -97,16 +103,28 @@ std::optional<CentredSection> BucketSearch::design(double thickness, std::string
         const bool belowNearer = std::abs(*search.below->achieved - target_.Cl) <= std::abs(*search.above->achieved - target_.Cl);
         chosen = belowNearer ? search.below : search.above;
     }
+    if (!chosen && search.end == CamberSearchEnd::BeyondReach && search.highest) {
+        const double most = *search.highest->achieved;
+        why = {"at thickness " + messageNumber(thickness) + " no camber centres the bucket on Cl " +
+                   messageNumber(target_.Cl) + ": its centre reaches Cl " + messageNumber(most) + " at most (camber " +
+                   messageNumber(search.highest->camber) + ")",
+               "a lift target of " + messageNumber(most) + " or less, or a larger cavitation number sigma"};
+        if (!centreOutOfReach || most > highestCentre_) {
+            centreOutOfReach = why;
+            highestCentre_ = most;
+        }
+        return std::nullopt;
+    }
     if (!chosen) {
-        why = search.failed ? search.failed->failure
-                            : "no camber centres the bucket on Cl " + messageNumber(target_.Cl) + " (the most is Cl " +
-                                  messageNumber(search.highest ? *search.highest->achieved : 0.0) + ")";
+        if (bucketFailure) why = *bucketFailure;
+        else why = {search.failed ? search.failed->failure : "no camber centres the bucket",
+                    "another trailing-edge angle or location of maximum thickness"};
         return std::nullopt;
     }
     const DesignRecord& r = chosen->outcome.record;
     const BucketOutcome exact = cavitationBucket(r.F, r.G, r.m, sigma);
     if (!exact.bucket) {
-        why = exact.failure->reason;
+        why = *exact.failure;
         return std::nullopt;
     }
     lastCamber_ = chosen->camber;
@@ -140,8 +158,9 @@ TargetFailure outOfReach(const BucketTarget& target, const BucketSearch& search)
         std::string reason = "no thickness from " + messageNumber(kThicknesses.front()) + " to " +
                              messageNumber(kThicknesses.back()) + " has a cavitation-free range at sigma " +
                              messageNumber(target.sigma) + " about Cl " + messageNumber(target.Cl);
-        if (!search.lowestFloor) return {reason + (search.lastFailure.empty() ? "" : ": " + search.lastFailure),
-                                         "a larger cavitation number sigma"};
+        const std::optional<TargetFailure>& told = search.centreOutOfReach ? search.centreOutOfReach : search.lastFailure;
+        if (search.centreOutOfReach || !search.lowestFloor)
+            return {reason + (told ? ": " + told->reason : ""), told ? told->hint : "a larger cavitation number sigma"};
         const BucketPoint& floor = *search.lowestFloor;
         return {reason + ": the lowest floor found is -Cp_min " + messageNumber(floor.suction) + " (thickness " +
                     messageNumber(search.lowestFloorSection.thickness) + ", camber " +
@@ -157,9 +176,7 @@ TargetFailure outOfReach(const BucketTarget& target, const BucketSearch& search)
             "a bucket half-width of " + messageNumber(halfWidth) + " or less, or a larger cavitation number sigma"};
 }
 
-}  // namespace
-
-BucketDesign designForBucket(const BucketTarget& target)
+BucketDesign searchThickness(const BucketTarget& target)
 {
     BucketDesign design;
     BucketSearch search(target);
@@ -190,6 +207,20 @@ BucketDesign designForBucket(const BucketTarget& target)
     design.designRuns = search.runs;
     design.section = std::move(holding);
     return design;
+}
+
+}  // namespace
+
+BucketDesign designForBucket(const BucketTarget& target)
+{
+    try {
+        return searchThickness(target);
+    } catch (const ArithmeticError& e) {
+        BucketDesign failed;
+        failed.failure = TargetFailure{std::string("the search stopped on its arithmetic: ") + e.what(),
+                                       "a lift target, sigma and half-width of ordinary size"};
+        return failed;
+    }
 }
 
 }  // namespace folix

@@ -106,14 +106,7 @@ TargetFailure failureOf(const LiftTarget& target, const CamberSearch& search)
     return {reason, "change the lift target or the thickness a little"};
 }
 
-}  // namespace
-
-double liftOf(const DesignRecord& record, double alpha)
-{
-    return SectionAnalysis(record.F, record.G, record.m, {}).liftCoefficient(alpha);
-}
-
-LiftDesign designForLift(const LiftTarget& target)
+LiftDesign searchLift(const LiftTarget& target)
 {
     LiftDesign design;
     design.ideal = !target.alpha.has_value();
@@ -143,6 +136,26 @@ LiftDesign designForLift(const LiftTarget& target)
     design.Cl = *met.achieved;
     design.outcome = std::move(met.outcome);
     return design;
+}
+
+}  // namespace
+
+double liftOf(const DesignRecord& record, double alpha)
+{
+    return SectionAnalysis(record.F, record.G, record.m, {}).liftCoefficient(alpha);
+}
+
+LiftDesign designForLift(const LiftTarget& target)
+{
+    try {
+        return searchLift(target);
+    } catch (const ArithmeticError& e) {
+        LiftDesign failed;
+        failed.ideal = !target.alpha.has_value();
+        failed.failure = TargetFailure{targetText(target) + ": the search stopped on its arithmetic: " + e.what(),
+                                       "a lift target and angle of attack of ordinary size"};
+        return failed;
+    }
 }
 
 }  // namespace folix
