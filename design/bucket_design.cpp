@@ -131,8 +131,8 @@ std::optional<CentredSection> BucketSearch::design(double thickness, TargetFailu
     const CavitationBucket& bucket = *exact.bucket;
     const Real wantedLow = Real(target_.Cl) - target_.halfWidth;
     const Real wantedHigh = Real(target_.Cl) + target_.halfWidth;
-    const double margin = std::min(Real(bucket.high.Cl) - wantedHigh, wantedLow - bucket.low.Cl).value();
-    return CentredSection{thickness, chosen->camber, std::move(chosen->outcome), bucket, margin};
+    const double beyond = std::min(Real(bucket.high.Cl) - wantedHigh, wantedLow - bucket.low.Cl).value();
+    return CentredSection{thickness, chosen->camber, std::move(chosen->outcome), bucket, beyond};
 }
 
 // The widest bucket about the best thickness tried, by golden section on the width.

@@ -229,9 +229,8 @@ Search::BrentEnd Search::brent(CamberProbe& b, CamberProbe& c)
             e = d;
         }
         if (std::abs(miss(c)) < std::abs(miss(b))) {
-            a = b;
             std::swap(b, c);
-            a = c;
+            a = c;  // the previous best
         }
     }
 }
@@ -241,16 +240,16 @@ Search::BrentEnd Search::brent(CamberProbe& b, CamberProbe& c)
 bool Search::aroundFailure(CamberProbe& b, CamberProbe& c)
 {
     const double failedCamber = result_.failed->camber;
-    for (CamberProbe* end : {&b, &c}) {
+    for (CamberProbe* side : {&b, &c}) {
         if (outOfRuns()) return false;
-        CamberProbe tried = probe((end->camber + failedCamber) / 2);
+        CamberProbe tried = probe((side->camber + failedCamber) / 2);
         record(tried);
         if (!tried.achieved) continue;
-        if ((miss(tried) > 0) != (miss(*end) > 0)) {
-            (end == &b ? c : b) = std::move(tried);
+        if ((miss(tried) > 0) != (miss(*side) > 0)) {
+            (side == &b ? c : b) = std::move(tried);
             return true;
         }
-        *end = std::move(tried);
+        *side = std::move(tried);
     }
     return false;
 }

@@ -49,7 +49,7 @@ enum class BucketFloor { Exact, AnyInside };
 // -Cp_min(alpha) - sigma, after steps outward from the floor. A section
 // without a finite speed everywhere (m > 2, or F <= 0) has no bucket; a sigma
 // below the floor gives no range. Raises ArithmeticError where the analysis fails.
-BucketOutcome cavitationBucket(double F, double G, double EM, double sigma, BucketFloor floor = BucketFloor::Exact);
+BucketOutcome cavitationBucket(double F, double G, double EM, double sigma, BucketFloor wanted = BucketFloor::Exact);
 
 // The points of the section at `count` >= 2 angles of attack evenly from
 // `from` to `to` (degrees), both included.

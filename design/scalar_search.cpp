@@ -53,9 +53,8 @@ ScalarBracket brentRoot(const std::function<double(double)>& f, ScalarPoint a, S
             e = d;
         }
         if (std::abs(c.y) < std::abs(b.y)) {
-            a = b;
             std::swap(b, c);
-            a = c;
+            a = c;  // the previous best
         }
     }
 }

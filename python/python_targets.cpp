@@ -162,7 +162,7 @@ std::string bucketRepr(const Bucket& b)
 }
 
 // A read-only property on a class registered elsewhere.
-void addProperty(py::object& cls, const char* name, py::cpp_function getter, const char* doc)
+void addProperty(py::object& cls, const char* name, const py::cpp_function& getter, const char* doc)
 {
     if (py::hasattr(cls, name)) return;  // the class has one of its own
     py::setattr(cls, name, py::module_::import("builtins").attr("property")(getter, py::none(), py::none(), doc));

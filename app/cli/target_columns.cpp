@@ -61,9 +61,9 @@ std::string failureStatus(const TargetFailure& failure) { return "error: " + fai
 std::optional<TargetColumn> targetColumnNamed(std::string_view name)
 {
     const std::string lower = lowerCase(name);
-    for (const NamedColumn& c : kColumns)
-        if (lower == c.name) return c.column;
-    return std::nullopt;
+    const auto* named = std::find_if(kColumns.begin(), kColumns.end(), [&](const NamedColumn& c) { return lower == c.name; });
+    if (named == kColumns.end()) return std::nullopt;
+    return named->column;
 }
 
 bool TargetColumns::has(TargetColumn column) const
