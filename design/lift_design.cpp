@@ -90,7 +90,7 @@ TargetFailure failureOf(const LiftTarget& target, const CamberSearch& search)
         if (failed.camber == 0)
             return {wanted + ": the symmetric section of thickness " + messageNumber(target.inputs.thickness) +
                         " (camber 0), where the search starts, cannot be designed: " + failed.failure,
-                    "a larger thickness or a smaller trailing-edge angle"};
+                    failed.outcome.hint.value_or("a larger thickness or a smaller trailing-edge angle")};
         return {wanted + ": at camber " + messageNumber(failed.camber) + " " + failed.failure,
                 "change the thickness or the trailing-edge angle (or location of maximum thickness) a little"};
     }
