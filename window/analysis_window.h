@@ -7,6 +7,7 @@
 #include "engine/section_analysis.h"
 #include "window/drawn_design.h"
 
+class BucketWindow;
 class FileService;
 class PolarRangeDialog;
 class PressurePlot;
@@ -34,6 +35,12 @@ public:
 
     double angleOfAttack() const;
     PressurePlot* plot() const { return plot_; }
+    // The bucket window once it has been asked for, nullptr before.
+    BucketWindow* bucketWindow() const { return bucket_; }
+
+public slots:
+    // The cavitation bucket of the section shown, in a window of its own that follows the design.
+    void showBucket();
 
 private:
     void showAngle(double alpha);
@@ -61,4 +68,5 @@ private:
     QPushButton* save_ = nullptr;
     QMenu* saveMenu_ = nullptr;
     PolarRangeDialog* polarRange_ = nullptr;
+    BucketWindow* bucket_ = nullptr;
 };

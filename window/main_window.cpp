@@ -25,6 +25,7 @@
 #include "window/about_window.h"
 #include "window/analysis_window.h"
 #include "window/drawn_design.h"
+#include "window/lift_dialog.h"
 #include "window/section_plot.h"
 #include "window/typed_inputs.h"
 #include "window/window_colours.h"
@@ -97,6 +98,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     QAction* about = menuBar()->addAction("About");
     about->setObjectName("Mn_About");
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    liftAction_ = new QAction("Design for lift\u2026", this);
+    liftAction_->setObjectName("DesignForLift");
+    liftAction_->setShortcut(QKeySequence("Ctrl+L"));
+    connect(liftAction_, &QAction::triggered, this, &MainWindow::designForLift);
+    QMenu* designMenu = new QMenu("Design", this);
+    designMenu->setObjectName("Mn_Design");
+    designMenu->addAction(liftAction_);
+    menuBar()->insertMenu(about, designMenu);
 
     auto* top = new QHBoxLayout;
     top->addWidget(buildInputs(), 11);
@@ -248,13 +257,29 @@ void MainWindow::setKeyboardOrder()
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
+folix::TypedInputs MainWindow::typedInputs() const
+{
+    return {delta_->text().toStdString(), gamma_->text().toStdString(), tau_->text().toStdString(),
+            xDltc_->text().toStdString(), locationMode_->isChecked()};
+}
+
 void MainWindow::designAirfoil()
 {
-    const folix::TypedInputs typed{delta_->text().toStdString(), gamma_->text().toStdString(),
-                                   tau_->text().toStdString(), xDltc_->text().toStdString(),
-                                   locationMode_->isChecked()};
-    last_ = folix::typedDesignOutcome(typed, decimalSeparator());
+    last_ = folix::typedDesignOutcome(typedInputs(), decimalSeparator());
     showOutcome(last_);
+}
+
+void MainWindow::designForLift()
+{
+    if (!liftDialog_) {
+        liftDialog_ = new LiftDialog(this, [this] { return typedInputs(); });
+        connect(liftDialog_, &LiftDialog::solved, this, [this](const QString& camber, const QString& summary) {
+            gamma_->setText(camber);
+            designAirfoil();
+            if (!last_.error) statusBar()->showMessage(summary);
+        });
+    }
+    liftDialog_->open();
 }
 
 void MainWindow::showOutcome(const folix::DesignOutcome& outcome)

@@ -11,10 +11,12 @@
 #include "engine/mapped_section.h"
 #include "window/design_run.h"
 #include "window/file_service.h"
+#include "window/typed_inputs.h"
 #include "window/window_texts.h"
 
 class AboutWindow;
 class AnalysisWindow;
+class LiftDialog;
 class QAction;
 class QMenu;
 class QLabel;
@@ -44,7 +46,16 @@ public:
     using SaveFileChooser = FileService::Chooser;
     void setSaveFileChooser(SaveFileChooser chooser) { files_->setChooser(std::move(chooser)); }
 
+    // "Design for lift…" (Ctrl+L), for menus and toolbars to offer.
+    QAction* designForLiftAction() const { return liftAction_; }
+    LiftDialog* liftDialog() const { return liftDialog_; }
+
+public slots:
+    // Opens the dialog; the camber it finds is typed into the camber box and designed.
+    void designForLift();
+
 private:
+    folix::TypedInputs typedInputs() const;
     void designAirfoil();
     void saveResult();
     void showAngleBox();
@@ -91,4 +102,6 @@ private:
     SectionPlot* plot_ = nullptr;
     QListWidget* history_ = nullptr;
     QMenu* plotMenu_ = nullptr;
+    QAction* liftAction_ = nullptr;
+    LiftDialog* liftDialog_ = nullptr;
 };

@@ -202,10 +202,14 @@ void MainWindowTest::controlsHaveTheirTexts()
     QCOMPARE(find<QPushButton>("Command_Save")->text(), "Save result");
 
     const QList<QAction*> menu = window_->menuBar()->actions();
-    QCOMPARE(menu.size(), 1);
-    QCOMPARE(menu.front()->objectName(), "Mn_About");
-    QCOMPARE(menu.front()->text(), "About");
-    QVERIFY(!menu.front()->menu());
+    QCOMPARE(menu.size(), 2);
+    QCOMPARE(menu.back()->objectName(), "Mn_About");
+    QCOMPARE(menu.back()->text(), "About");
+    QVERIFY(!menu.back()->menu());
+    QCOMPARE(menu.front()->text(), "Design");
+    QCOMPARE(menu.front()->menu()->actions(), QList<QAction*>{window_->designForLiftAction()});
+    QCOMPARE(window_->designForLiftAction()->objectName(), "DesignForLift");
+    QCOMPARE(window_->designForLiftAction()->shortcut(), QKeySequence("Ctrl+L"));
 
     const QColor lightYellow(255, 255, 192);
     QCOMPARE(box("Text_Sonuc")->palette().color(QPalette::Base), lightYellow);
