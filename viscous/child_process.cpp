@@ -20,9 +20,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // With a pidfd the wait wakes the moment the child ends; the tick only
-// paces the watcher and the cancel flag.
-constexpr std::chrono::milliseconds kTick{10};
-constexpr std::chrono::milliseconds kTickWithoutPidfd{2};
+// paces the watcher and the cancel flag. Each wake-up costs a context
+// switch, which on a busy machine is worth more than finer pacing.
+constexpr std::chrono::milliseconds kTick{50};
+constexpr std::chrono::milliseconds kTickWithoutPidfd{5};
 
 int openPidfd(pid_t pid)
 {
@@ -46,7 +47,8 @@ public:
         sigset_t none, all;
         sigemptyset(&none);
         sigfillset(&all);
-        ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        ::posix_spawnattr_setflags(&attributes_,
+                                   POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
         ::posix_spawnattr_setpgroup(&attributes_, 0);
         ::posix_spawnattr_setsigmask(&attributes_, &none);
         ::posix_spawnattr_setsigdefault(&attributes_, &all);

@@ -47,7 +47,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();
 
-    // Waits for the end, calling watch() every few milliseconds while the
+    // Waits for the end, calling watch() every 50 ms or so while the
     // child runs; watch returns false to end it early. The cancel flag may
     // be null.
     ChildEnd wait(std::chrono::steady_clock::time_point deadline, const std::atomic<bool>* cancel,

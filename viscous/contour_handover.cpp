@@ -16,7 +16,7 @@ constexpr double kSavedRounding = 1e-6;
 
 double distance(const SectionPoint& a, const SectionPoint& b)
 {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
 }
 
 double distanceToSegment(const SectionPoint& p, const SectionPoint& a, const SectionPoint& b)
@@ -136,7 +136,8 @@ std::string xfoilName(std::string_view name)
     return rightTrimmed(kept.substr(0, kXfoilNameLength));
 }
 
-std::string contourMismatch(std::string_view saved, const std::string& name, const std::vector<SectionPoint>& fed)
+std::string contourMismatch(std::string_view saved, const std::string& name, const std::vector<SectionPoint>& fed,
+                            std::size_t panelNodes)
 {
     const auto nameEnd = saved.find('\n');
     if (nameEnd == std::string_view::npos) return "XFOIL saved no contour";
@@ -153,7 +154,9 @@ std::string contourMismatch(std::string_view saved, const std::string& name, con
             return "XFOIL's saved contour has an unreadable line";
         points.push_back({numbers[0], numbers[1]});
     }
-    if (points.size() < 5) return "XFOIL saved " + std::to_string(points.size()) + " contour points";
+    if (points.size() != panelNodes)
+        return "XFOIL re-panelled the contour with " + std::to_string(points.size()) + " nodes, not " +
+               std::to_string(panelNodes);
 
     const double rounding = kSavedRounding * std::max(1.0, extent(fed));
     const auto [ours, ourDistance] = firstStray(points, fed, rounding);

@@ -30,12 +30,14 @@ std::vector<SectionPoint> xfoilContour(const std::vector<SectionPoint>& contour)
 std::string xfoilName(std::string_view name);
 
 // Whether XFOIL's saved current airfoil (its SAVE file: the name line, then
-// x y per line) is the contour it was given, `fed`: "" when it is, else what
-// is wrong. Its name must be `name`, every saved point must lie on the
-// outline through `fed` and every point of `fed` on the saved outline, each
-// within the rounding of the saved digits plus the room the curvature
-// between the points of the outline gives a smooth curve through them.
-std::string contourMismatch(std::string_view saved, const std::string& name, const std::vector<SectionPoint>& fed);
+// x y per line) is the contour it was given, `fed`, re-panelled with
+// `panelNodes` nodes: "" when it is, else what is wrong. Its name must be
+// `name`, every saved point must lie on the outline through `fed` and every
+// point of `fed` on the saved outline, each within the rounding of the saved
+// digits plus the room the curvature between the points of the outline gives
+// a smooth curve through them. (XFOIL quietly caps the node count.)
+std::string contourMismatch(std::string_view saved, const std::string& name, const std::vector<SectionPoint>& fed,
+                            std::size_t panelNodes);
 
 // Splits a line at blanks and reads each piece as a decimal number (NaN and
 // infinities included); false when a piece is not a number.

@@ -1,10 +1,9 @@
 #include "private_folder.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <system_error>
-
-#include <stdlib.h>
 
 namespace folix {
 

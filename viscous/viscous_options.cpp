@@ -26,11 +26,13 @@ void require(bool holds, const std::string& what, double value)
 
 void checkViscousOptions(const ViscousOptions& o)
 {
-    if (o.viscous) require(o.reynolds >= 1e3 && o.reynolds <= 1e9, "the Reynolds number must be from 1000 to 1e9", o.reynolds);
+    if (o.viscous)
+        require(o.reynolds >= 1e3 && o.reynolds <= 1e9, "the Reynolds number must be from 1000 to 1e9", o.reynolds);
     require(o.mach >= 0 && o.mach < 1, "the Mach number must be from 0 to below 1", o.mach);
     require(o.ncrit > 0 && o.ncrit <= 20, "Ncrit must be above 0 and at most 20", o.ncrit);
     require(o.xtrTop >= 0 && o.xtrTop <= 1, "the upper surface's transition x/c must be from 0 to 1", o.xtrTop);
-    require(o.xtrBottom >= 0 && o.xtrBottom <= 1, "the lower surface's transition x/c must be from 0 to 1", o.xtrBottom);
+    require(o.xtrBottom >= 0 && o.xtrBottom <= 1, "the lower surface's transition x/c must be from 0 to 1",
+            o.xtrBottom);
     require(o.iterations >= 1 && o.iterations <= 10000, "the iteration limit must be from 1 to 10000", o.iterations);
     require(o.panelNodes >= 40 && o.panelNodes <= 360, "the panel node count must be from 40 to 360", o.panelNodes);
     require(o.trailingEdgePanelDensity > 0 && o.trailingEdgePanelDensity <= 10,

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "child_process.h"
 #include "contour_handover.h"
 #include "engine/number_text.h"
@@ -17,8 +19,6 @@
 #include "results/file_output.h"
 #include "xfoil_commands.h"
 #include "xfoil_program.h"
-
-extern char** environ;
 
 namespace folix {
 
@@ -164,14 +164,14 @@ private:
     {
         for (const auto& branch : sweepBranches(alphas_)) {
             for (std::size_t done = 0; done < branch.size();) {
-                if (control_.cancel && control_.cancel->load()) return failTheRest("cancelled");
+                if (cancelled()) return failTheRest("cancelled");
                 if (Clock::now() >= deadline_) return failTheRest(notReached());
                 const std::vector<std::size_t> rest(branch.begin() + static_cast<std::ptrdiff_t>(done), branch.end());
                 const RunEnd end = runXfoil(rest);
                 done += end.decided;
                 if (!end.fatal.empty()) return failTheRest(end.fatal);
                 if (done < branch.size() && !end.blame.empty()) decide(branch[done++], failed(end.blame));
-                if (end.polarEnds) return failTheRest(control_.cancel && control_.cancel->load() ? "cancelled" : notReached());
+                if (end.polarEnds) return failTheRest(cancelled() ? "cancelled" : notReached());
             }
         }
     }
@@ -180,6 +180,7 @@ private:
     {
         const XfoilRunFiles files = xfoilRunFiles(++runs_);
         std::vector<double> alphas;
+        alphas.reserve(indices.size());
         for (const std::size_t i : indices) alphas.push_back(alphas_[i]);
         const fs::path input = folder_ / ("run" + std::to_string(runs_) + ".in");
         writeInput(input, xfoilCommands(files, options_, alphas));
@@ -231,7 +232,8 @@ private:
         // complete once a marker is there or XFOIL has ended by itself.
         if (!state.contourChecked && (finished > 0 || (ended && isThere(folder_ / files.saved)))) {
             const auto saved = readOutput(folder_ / files.saved);
-            state.fatal = saved ? contourMismatch(*saved, name_, fed_) : "XFOIL's saved contour is too large";
+            const auto nodes = static_cast<std::size_t>(options_.panelNodes);
+            state.fatal = saved ? contourMismatch(*saved, name_, fed_, nodes) : "XFOIL's saved contour is too large";
             if (!state.fatal.empty()) return false;
             state.contourChecked = true;
         }
@@ -254,6 +256,8 @@ private:
         state.decided = finished;
         return !state.restart && state.decided < indices.size();
     }
+
+    bool cancelled() const { return control_.cancel && control_.cancel->load(); }
 
     ViscousAngle failed(const std::string& reason) const
     {
@@ -314,10 +318,11 @@ std::string statusText(const ViscousAngle& angle)
 void checkPolarAngles(const std::vector<double>& alphas)
 {
     std::vector<double> sorted = alphas;
-    for (const double alpha : sorted)
-        if (!(std::abs(alpha) <= kLargestAngle))
-            throw std::invalid_argument("angles of attack must be from -90 to 90 degrees (given " +
-                                        (std::isfinite(alpha) ? formatGeneral(alpha) : std::string("not a number")) + ")");
+    for (const double alpha : sorted) {
+        if (std::abs(alpha) <= kLargestAngle) continue;
+        const std::string given = std::isfinite(alpha) ? formatGeneral(alpha) : "not a number";
+        throw std::invalid_argument("angles of attack must be from -90 to 90 degrees (given " + given + ")");
+    }
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 1; i < sorted.size(); ++i)
         if (sorted[i] - sorted[i - 1] < kClosestAngles * (1 - 1e-9))

@@ -49,14 +49,14 @@ std::string findProgram(const std::string& requested)
         origin = kXfoilVariable;
     }
     if (name.empty()) {
-        const std::string found = onPath("xfoil");
+        std::string found = onPath("xfoil");
         if (found.empty())
             throw XfoilUnavailable("XFOIL was not found on the PATH: install Debian's package xfoil "
                                    "(sudo apt install xfoil), or name the program with --xfoil or " +
                                    std::string(kXfoilVariable));
         return found;
     }
-    const std::string found = name.find('/') == std::string::npos ? onPath(name) : name;
+    std::string found = name.find('/') == std::string::npos ? onPath(name) : name;
     if (found.empty() || !isExecutableFile(found))
         throw XfoilUnavailable("the XFOIL program " + name + " (named by " + origin +
                                ") is not an executable file; Debian's package xfoil installs /usr/bin/xfoil");
@@ -88,7 +88,7 @@ fs::path loadedObjectPath()
 
 std::string findNoTrapsLibrary()
 {
-    const std::string named = environmentValue(kNoTrapsLibraryVariable);
+    std::string named = environmentValue(kNoTrapsLibraryVariable);
     std::error_code error;
     if (!named.empty()) {
         if (fs::is_regular_file(named, error)) return named;

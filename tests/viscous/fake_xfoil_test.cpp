@@ -12,7 +12,7 @@
 #include <thread>
 
 #include <gtest/gtest.h>
-#include <signal.h>
+#include <unistd.h>
 
 #include "engine/selig_export.h"
 #include "viscous/polar_batch.h"
@@ -23,9 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers folix's commands as XFOIL would: saves the contour it loaded,
-// writes a polar header from the settings, a row per angle with
-// Cl = alpha / 10, and the marker files. @ALFA@ and @SAVE@ are the places a
+// Answers folix's commands as XFOIL would: saves the contour it loaded (as
+// if re-panelled with as many nodes as it has points), writes a polar header
+// from the settings, a row per angle with Cl = alpha / 10, and the markers. @ALFA@ and @SAVE@ are the places a
 // case makes it misbehave; it logs the angles it is given and its own pid.
 constexpr const char* kImitation = R"sh(#!/bin/sh
 echo $$ >> "@LOG@.pids"
@@ -64,7 +64,8 @@ protected:
         log_ = folder_ / "log";
         ::setenv("TMPDIR", (folder_ / "tmp").c_str(), 1);
         options_.reynolds = 1e6;
-        options_.timeoutSeconds = 1;
+        options_.panelNodes = kDefaultSeligPoints;
+        options_.timeoutSeconds = 30;
     }
     void TearDown() override
     {
@@ -76,7 +77,8 @@ protected:
     void program(std::string text)
     {
         for (const auto& [mark, value] : {std::pair{"@LOG@", log_.string()}, {"@SAVE@", save_}, {"@ALFA@", alfa_}})
-            for (std::size_t at; (at = text.find(mark)) != std::string::npos;) text.replace(at, std::strlen(mark), value);
+            for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
+                text.replace(at, std::strlen(mark), value);
         const fs::path path = folder_ / "xfoil";
         std::ofstream(path) << text;
         fs::permissions(path, fs::perms::owner_all);
@@ -159,6 +161,7 @@ TEST_F(FakeXfoil, RunsThatEndBadlyFailTheirAnglesAndLeaveNothing)
          {"XFOIL ended with status 0 before it had loaded", "XFOIL ended with status 0 before it had loaded",
           "XFOIL ended with status 0 before it had loaded"}},
     };
+    options_.timeoutSeconds = 1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         program(c.script);
@@ -215,6 +218,10 @@ TEST_F(FakeXfoil, AContourOtherThanOursFailsEveryAngle)
     save_ = R"(awk 'NR == 1 { print "NACA 2412"; next } { print }' "$contour" > "$2")";
     program(kImitation);
     expectStatuses(polar({0, 1}), {"XFOIL's airfoil is named \"NACA 2412\"", "XFOIL's airfoil is named"});
+    save_ = R"(cp "$contour" "$2")";
+    program(kImitation);
+    options_.panelNodes = 360;  // the stand-in keeps 161, as XFOIL keeps 364 of more
+    expectStatuses(polar({0}), {"XFOIL re-panelled the contour with 161 nodes, not 360"});
 }
 
 TEST_F(FakeXfoil, SettingsXfoilDidNotTakeFailEveryAngle)
@@ -233,7 +240,6 @@ TEST_F(FakeXfoil, SettingsXfoilDidNotTakeFailEveryAngle)
 TEST_F(FakeXfoil, CancellingKillsXfoilAtOnce)
 {
     program("#!/bin/sh\necho $$ >> @LOG@.pids\nsleep 100\n");
-    options_.timeoutSeconds = 60;
     std::atomic<bool> cancel{false};
     control_.cancel = &cancel;
     std::thread canceller([&] {
@@ -251,7 +257,9 @@ TEST_F(FakeXfoil, ManyPolarsComeBackInOrder)
 {
     program(kImitation);
     std::vector<PolarJob> jobs;
-    for (int i = 0; i < 5; ++i) jobs.push_back({seligPoints(0.0703, 0.04377, 1.94444, 61), "J", {i * 1.0, -i - 1.0}});
+    jobs.reserve(5);
+    for (int i = 0; i < 5; ++i)
+        jobs.push_back({seligPoints(0.0703, 0.04377, 1.94444, kDefaultSeligPoints), "J", {i * 1.0, -i - 1.0}});
     jobs[2].contour.resize(3);
     const auto polars = viscousPolars(jobs, options_, 2);
     ASSERT_EQ(polars.size(), jobs.size());
