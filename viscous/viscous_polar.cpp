@@ -29,19 +29,22 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double kLargestAngle = 90;
 constexpr double kClosestAngles = 0.001;
-// XFOIL's files for a polar of a few hundred angles are tens of kilobytes;
+// XFOIL's files take a few kilobytes and under a hundred bytes an angle;
 // one larger than this is not a result.
-constexpr std::size_t kLargestFile = std::size_t{1} << 20;
+std::size_t largestOutput(std::size_t angles)
+{
+    return (std::size_t{64} << 10) + 256 * angles;
+}
 
-// A file XFOIL wrote: nullopt when it is larger than any result, "" when missing.
-std::optional<std::string> readOutput(const fs::path& path)
+// A file XFOIL wrote: nullopt when it is larger than `largest`, "" when missing.
+std::optional<std::string> readOutput(const fs::path& path, std::size_t largest)
 {
     std::ifstream file(path, std::ios::binary);
     std::string text;
     char buffer[16384];
     while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > kLargestFile) return std::nullopt;
+        if (text.size() > largest) return std::nullopt;
     }
     return text;
 }
@@ -231,7 +234,7 @@ private:
         // XFOIL saves the airfoil before its first angle, so the save is
         // complete once a marker is there or XFOIL has ended by itself.
         if (!state.contourChecked && (finished > 0 || (ended && isThere(folder_ / files.saved)))) {
-            const auto saved = readOutput(folder_ / files.saved);
+            const auto saved = readOutput(folder_ / files.saved, largestOutput(0));
             const auto nodes = static_cast<std::size_t>(options_.panelNodes);
             state.fatal = saved ? contourMismatch(*saved, name_, fed_, nodes) : "XFOIL's saved contour is too large";
             if (!state.fatal.empty()) return false;
@@ -239,7 +242,7 @@ private:
         }
         if (finished == state.decided) return true;
 
-        const auto text = readOutput(folder_ / files.polar);
+        const auto text = readOutput(folder_ / files.polar, largestOutput(indices.size()));
         if (!text) {
             state.fatal = "XFOIL's polar file is larger than any result";
             return false;

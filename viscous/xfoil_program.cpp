@@ -54,13 +54,14 @@ std::string findProgram(const std::string& requested)
             throw XfoilUnavailable("XFOIL was not found on the PATH: install Debian's package xfoil "
                                    "(sudo apt install xfoil), or name the program with --xfoil or " +
                                    std::string(kXfoilVariable));
-        return found;
+        return fs::absolute(found).string();
     }
     std::string found = name.find('/') == std::string::npos ? onPath(name) : name;
     if (found.empty() || !isExecutableFile(found))
         throw XfoilUnavailable("the XFOIL program " + name + " (named by " + origin +
                                ") is not an executable file; Debian's package xfoil installs /usr/bin/xfoil");
-    return found;
+    // XFOIL starts in a folder of its own.
+    return fs::absolute(found).string();
 }
 
 // The file of the program or shared object that holds this code: the mapping
@@ -88,21 +89,27 @@ fs::path loadedObjectPath()
 
 std::string findNoTrapsLibrary()
 {
-    std::string named = environmentValue(kNoTrapsLibraryVariable);
-    std::error_code error;
-    if (!named.empty()) {
-        if (fs::is_regular_file(named, error)) return named;
-        throw XfoilUnavailable(std::string(kNoTrapsLibraryVariable) + " names " + named + ", which is not a file");
-    }
     const fs::path object = loadedObjectPath();
-    for (fs::path folder = object.parent_path(); !folder.empty(); folder = folder.parent_path()) {
+    fs::path found = environmentValue(kNoTrapsLibraryVariable);
+    std::error_code error;
+    if (!found.empty() && !fs::is_regular_file(found, error))
+        throw XfoilUnavailable(std::string(kNoTrapsLibraryVariable) + " names " + found.string() +
+                               ", which is not a file");
+    for (fs::path folder = object.parent_path(); found.empty() && !folder.empty(); folder = folder.parent_path()) {
         const fs::path candidate = folder / "lib" / "folix" / kNoTrapsLibraryName;
-        if (fs::is_regular_file(candidate, error)) return candidate.string();
+        if (fs::is_regular_file(candidate, error)) found = candidate;
         if (folder == folder.root_path()) break;
     }
-    throw XfoilUnavailable(std::string(kNoTrapsLibraryName) +
-                           ", which keeps XFOIL free of floating-point traps, was not found in lib/folix above " +
-                           object.string() + "; set " + kNoTrapsLibraryVariable + " to its path");
+    if (found.empty())
+        throw XfoilUnavailable(std::string(kNoTrapsLibraryName) +
+                               ", which keeps XFOIL free of floating-point traps, was not found in lib/folix above " +
+                               object.string() + "; set " + kNoTrapsLibraryVariable + " to its path");
+    // The dynamic linker splits its preload list at blanks and colons, in XFOIL's own folder.
+    const std::string path = fs::absolute(found).string();
+    if (path.find_first_of(" :") != std::string::npos)
+        throw XfoilUnavailable("XFOIL cannot preload " + path + ": the path has a blank or a colon; set " +
+                               kNoTrapsLibraryVariable + " to a copy elsewhere");
+    return path;
 }
 
 }  // namespace

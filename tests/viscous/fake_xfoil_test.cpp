@@ -173,6 +173,7 @@ TEST_F(FakeXfoil, RunsThatEndBadlyFailTheirAnglesAndLeaveNothing)
 TEST_F(FakeXfoil, AnglesAreSweptOutwardsAndEachAngleIsDecidedOnce)
 {
     program(kImitation);
+    options_.xfoil = fs::relative(options_.xfoil).string();  // XFOIL starts in a folder of its own
     std::vector<int> told(6, 0);
     control_.angleDone = [&](std::size_t i, const ViscousAngle& a) {
         ++told.at(i);
