@@ -20,7 +20,7 @@
 #include "viscous/private_folder.h"
 #include "viscous/xfoil_commands.h"
 #include "viscous/xfoil_program.h"
-#include "window/design_outcome.h"
+#include "design/design_outcome.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ std::vector<PolarJob> sections(const std::vector<double>& alphas)
     for (const double thickness : {0.10, 0.12, 0.14, 0.16, 0.18})
         for (const double camber : {0.0, 0.02})
             for (const double angle : {5.0, 10.0}) {
-                const DesignOutcome d = designOutcome(exactInputs(thickness, camber, angle, std::nullopt));
-                jobs.push_back({seligPoints(d.F, d.G, d.m, kDefaultSeligPoints), seligName(designRecord(d)), alphas});
+                const DesignRecord d = designOutcome({thickness, camber, angle, std::nullopt}).record;
+                jobs.push_back({seligPoints(d.F, d.G, d.m, kDefaultSeligPoints), seligName(d.section()), alphas});
             }
     return jobs;
 }

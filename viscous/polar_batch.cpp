@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "window/design_batch.h"
+#include "design/parallel_work.h"
 #include "xfoil_program.h"
 
 namespace folix {
