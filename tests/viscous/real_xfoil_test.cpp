@@ -28,7 +28,7 @@ protected:
     }
 };
 
-// Checks the contour's hand-over. At XFOIL's default paneling its Cl is 0.2 %
+// Checks the contour's hand-over. At XFOIL's default paneling its Cl is 0.3 %
 // low at 0 degrees and 1.7 % near zero lift (-2 degrees, Cl 0.041), the
 // discretisation at the trailing edge; 300 nodes, as dense there as at the
 // leading edge, bring every angle within 0.5 %.
