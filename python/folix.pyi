@@ -21,6 +21,9 @@ class DesignError(ArithmeticError):
     """The reason: "Division by zero", "Invalid argument", "Overflow" or "Subscript out of range"."""
     history: list[str]
     """The iteration-history lines written before the stop."""
+    hint: Optional[str]
+    """For a target not met ("Target not met", "No cavitation-free range"): which input to
+    change and how far; None for an arithmetic error."""
     def __init__(self, message: str, kind: str, history: list[str]) -> None: ...
 
 class SaveError(OSError):
@@ -29,6 +32,36 @@ class SaveError(OSError):
     reason and the file; strerror holds the reason, filename the file."""
 
     def __init__(self, message: str, reason: str, filename: str) -> None: ...
+
+class Bucket:
+    """A section's cavitation bucket: the angles of attack (degrees) and lift coefficients
+    over which it is free of cavitation (-Cp_min <= sigma) at sigma."""
+
+    @property
+    def sigma(self) -> float: ...
+    @property
+    def alpha_low(self) -> float:
+        """Angle of attack of the low edge, degrees."""
+    @property
+    def alpha_high(self) -> float:
+        """Angle of attack of the high edge, degrees."""
+    @property
+    def cl_low(self) -> float: ...
+    @property
+    def cl_high(self) -> float: ...
+    @property
+    def width(self) -> float:
+        """cl_high - cl_low."""
+    @property
+    def alpha_floor(self) -> float:
+        """Angle of attack of the floor (the least -Cp_min), degrees."""
+    @property
+    def cl_floor(self) -> float: ...
+    @property
+    def floor(self) -> float:
+        """-Cp_min at the floor: the least sigma with a cavitation-free range."""
+    def table(self, points: int = 41) -> npt.NDArray[np.float64]:
+        """A (points, 3) array of alpha (degrees), Cl and -Cp_min evenly over the range."""
 
 class Design:
     """A completed design run, as `folix design` reports it. Built by design()."""
@@ -58,6 +91,19 @@ class Design:
     @property
     def zero_lift_angle(self) -> float:
         """Angle of attack of zero lift, in degrees: -atan(G / (1 + F))."""
+    @property
+    def thickness(self) -> float:
+        """The thickness ratio the design was made for (solved by design_for_bucket)."""
+    @property
+    def camber(self) -> float:
+        """The camber ratio the design was made for (solved by design_for_lift, design_for_bucket)."""
+    @property
+    def ideal_angle(self) -> float:
+        """Ideal angle of attack in degrees: the front stagnation point on the leading edge
+        (the outline's point of least x/c); 0 for a symmetric section."""
+    def bucket(self, sigma: _Number) -> Bucket:
+        """The cavitation bucket at cavitation number sigma (> 0); DesignError with kind
+        "No cavitation-free range" when sigma lies below its floor or m > 2."""
     def coordinates(self, points: int = 161) -> npt.NDArray[np.float64]:
         """The outline as a (points, 2) array of x, y in the order and values of
         `folix design --dat` (Selig order). points: odd, 5 to 100001."""
@@ -111,3 +157,31 @@ def design_many(
     failed), converged, and error ("" where the row completed). Never raises for a
     failing row.
     """
+
+def design_for_lift(
+    cl: _Number,
+    thickness: _Number,
+    *,
+    te_angle: Optional[_Number] = None,
+    max_thickness_at: Optional[_Number] = None,
+    alpha: Optional[_Number] = None,
+    ideal: bool = False,
+) -> Design:
+    """Designs the section whose exact inviscid Cl is cl (>= 0) at alpha (degrees) or, with
+    ideal=True, at its ideal angle: the camber ratio is solved, |Cl - cl| <= 1e-9.
+    te_angle (degrees, 0 when None) and max_thickness_at as for design(). DesignError
+    ("Target not met", with a hint) when no camber meets it; ValueError for a negative
+    cl or both or neither of alpha and ideal."""
+
+def design_for_bucket(
+    cl: _Number,
+    sigma: _Number,
+    half_width: _Number,
+    *,
+    te_angle: Optional[_Number] = None,
+    max_thickness_at: Optional[_Number] = None,
+) -> Design:
+    """The thinnest section (thickness within 1e-6), its camber centring the cavitation
+    bucket at sigma on cl, that is free of cavitation for every Cl in
+    [cl - half_width, cl + half_width]. DesignError ("Target not met", with the widest
+    bucket found and a hint) when no thickness reaches it."""

@@ -13,6 +13,7 @@
 #include "engine/selig_export.h"
 #include "python_design.h"
 #include "python_errors.h"
+#include "python_targets.h"
 #include "results/results_file.h"
 
 namespace py = pybind11;
@@ -135,6 +136,7 @@ PYBIND11_MODULE(folix, module)
              "that is not a regular file. str() of either names the reason and the file.")
         .def("__repr__", &Design::repr);
 
+    folix::python::addTargets(module);
     module.def("design", &folix::python::design, py::arg("thickness"), py::arg("camber"), py::arg("te_angle") = 0.0,
                py::arg("max_thickness_at") = py::none(), kDesignDoc);
     module.def("design_many", &folix::python::designMany, py::arg("thickness"), py::arg("camber"),

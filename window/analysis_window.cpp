@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "engine/number_text.h"
+#include "window/bucket_window.h"
 #include "engine/section_polar.h"
 #include "window/angle_box.h"
 #include "window/design_description.h"
@@ -108,6 +109,10 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     controls->addWidget(momentCaption);
     controls->addWidget(moment_);
     controls->addStretch();
+    auto* bucket = new QPushButton("Cavitation bucket\u2026");
+    bucket->setObjectName("ShowBucket");
+    connect(bucket, &QPushButton::clicked, this, &AnalysisWindow::showBucket);
+    controls->addWidget(bucket);
     controls->addWidget(save_);
 
     auto* column = new QVBoxLayout(this);
@@ -165,6 +170,7 @@ void AnalysisWindow::showDesign(const folix::MappedSection& design, const std::s
 {
     design_ = design;
     note_ = note;
+    if (bucket_) bucket_->showDesign(design);
     family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 
@@ -319,4 +325,16 @@ void AnalysisWindow::exportPolar()
         this, "Export polar", QString::fromStdString(folix::suggestedFileStem(design_)) + "_polar.csv",
         "CSV tables (*.csv)");
     if (!path.isEmpty()) files_->writeFile(this, path, table, "polar");
+}
+
+void AnalysisWindow::showBucket()
+{
+    if (!bucket_) {
+        bucket_ = new BucketWindow(this, files_);
+        bucket_->showDesign(design_);
+    }
+    bucket_->setWindowState(bucket_->windowState() & ~Qt::WindowMinimized);
+    bucket_->show();
+    bucket_->raise();
+    bucket_->activateWindow();
 }

@@ -10,6 +10,7 @@
 #include "window/comparison_pins.h"
 #include "window/drawn_design.h"
 
+class BucketWindow;
 class FileService;
 class AngleBox;
 class PolarRangeDialog;
@@ -42,6 +43,12 @@ public:
     void setAngleOfAttack(double degrees);
     double angleOfAttack() const;
     PressurePlot* plot() const { return plot_; }
+    // The bucket window once it has been asked for, nullptr before.
+    BucketWindow* bucketWindow() const { return bucket_; }
+
+public slots:
+    // The cavitation bucket of the section shown, in a window of its own that follows the design.
+    void showBucket();
 
 signals:
     void angleOfAttackChanged(double degrees);
@@ -80,4 +87,5 @@ private:
     QPushButton* save_ = nullptr;
     QMenu* saveMenu_ = nullptr;
     PolarRangeDialog* polarRange_ = nullptr;
+    BucketWindow* bucket_ = nullptr;
 };

@@ -39,8 +39,8 @@ const CommandText kCommands[] = {
      "Keep the drawn section's outline, and its pressure distribution, drawn for comparison (up to 6)"},
     {Command::AddReference, "AddReferenceSection", "Add reference section\u2026", "Reference", "",
      "Read a Selig or Lednicer coordinate file, such as a NACA section, as a pin"},
-    {Command::DesignForLift, "DesignForLiftCommand", "Design for lift\u2026", "For lift", "Ctrl+L",
-     "Find the section for a wanted lift coefficient"},
+    {Command::DesignForLift, "DesignForLift", "Design for lift\u2026", "For lift", "Ctrl+L",
+     "Find the camber for a wanted lift coefficient at an angle of attack or at the ideal angle"},
     {Command::ViscousPolar, "ViscousPolarCommand", "Viscous polar\u2026", "Viscous", "",
      "Lift, drag and moment with the boundary layer, computed by XFOIL"},
 };

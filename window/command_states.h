@@ -22,7 +22,6 @@ enum class Command {
 struct CommandFacts {
     bool drawn = false;           // a completed run's section is drawn
     bool pinsFull = false;        // every pin is taken
-    bool liftDialog = false;      // a design-for-lift dialog is built in
     bool viscousSection = false;  // the analysis window has its viscous section
     bool xfoil = false;           // the xfoil program can be started
 };

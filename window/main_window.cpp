@@ -37,6 +37,7 @@
 #include "window/drawing_files.h"
 #include "window/drawn_design.h"
 #include "window/flow_window.h"
+#include "window/lift_dialog.h"
 #include "window/other_mode_value.h"
 #include "window/reading_hint.h"
 #include "window/section_outline.h"
@@ -199,7 +200,7 @@ void MainWindow::buildCommands()
     on(Command::Flow, &MainWindow::showFlow);
     on(Command::Pin, &MainWindow::pinSection);
     on(Command::AddReference, &MainWindow::addReferenceSection);
-    on(Command::DesignForLift, &MainWindow::showDesignForLift);
+    on(Command::DesignForLift, &MainWindow::designForLift);
     on(Command::ViscousPolar, &MainWindow::showViscousPolar);
     connect(commands_, &CommandBar::removePin, this, &MainWindow::removePin);
     connect(commands_, &CommandBar::removeAllPins, this, [this] {
@@ -219,7 +220,6 @@ void MainWindow::updateCommands()
     folix::CommandFacts facts;
     facts.drawn = drawn_.has_value();
     facts.pinsFull = pins_.full();
-    facts.liftDialog = !designForLift_.isNull();
     // Found out only once there is a section to analyse: it takes building an analysis window.
     facts.viscousSection = facts.drawn && viscousSectionBuiltIn();
     facts.xfoil = !QStandardPaths::findExecutable("xfoil").isEmpty();
@@ -386,7 +386,7 @@ void MainWindow::setKeyboardOrder()
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
-folix::TypedInputs MainWindow::typedNow() const
+folix::TypedInputs MainWindow::typedInputs() const
 {
     return {delta_->text().toStdString(), gamma_->text().toStdString(), tau_->text().toStdString(),
             xDltc_->text().toStdString(), locationMode_->isChecked()};
@@ -394,9 +394,22 @@ folix::TypedInputs MainWindow::typedNow() const
 
 void MainWindow::designAirfoil()
 {
-    ran_ = typedNow();
+    ran_ = typedInputs();
     last_ = folix::typedDesignOutcome(ran_, decimalSeparator());
     showOutcome(last_);
+}
+
+void MainWindow::designForLift()
+{
+    if (!liftDialog_) {
+        liftDialog_ = new LiftDialog(this, [this] { return typedInputs(); });
+        connect(liftDialog_, &LiftDialog::solved, this, [this](const QString& camber, const QString& summary) {
+            gamma_->setText(camber);
+            designAirfoil();
+            if (!last_.error) statusBar()->showMessage(summary);
+        });
+    }
+    liftDialog_->open();
 }
 
 void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
@@ -456,7 +469,7 @@ void MainWindow::showOutcome(const folix::DesignOutcome& outcome)
 
 void MainWindow::markChangedInputs()
 {
-    const folix::TypedInputs now = typedNow();
+    const folix::TypedInputs now = typedInputs();
     const bool resultsChanged = resultsInputs_ && !folix::sameReading(*resultsInputs_, now);
     plot_->setStale(drawn_ && !folix::sameReading(drawn_->inputs, now));
     changedNote_->setVisible(resultsChanged);
@@ -494,7 +507,7 @@ void MainWindow::saveResult()
     case folix::SaveOutcome::Created:
     case folix::SaveOutcome::Appended:
         // The boxes may read otherwise by now: say that what was saved is what is shown.
-        if (folix::sameReading(ran_, typedNow()))
+        if (folix::sameReading(ran_, typedInputs()))
             statusBar()->showMessage(QString("Saved to %1").arg(shownFileName(file)));
         else
             statusBar()->showMessage(QString("Saved the design shown (%1), not the changed inputs, to %2")
@@ -530,7 +543,7 @@ void MainWindow::showAbout()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // The program ends with its main window: the windows it opened go with it.
-    const QList<QWidget*> companions{about_.get(), analysis_, flow_, designForLift_.data()};
+    const QList<QWidget*> companions{about_.get(), analysis_, flow_, liftDialog_};
     for (QWidget* companion : companions)
         if (companion) companion->close();
     QMainWindow::closeEvent(event);
@@ -689,16 +702,9 @@ void MainWindow::showViscousPolar()
     viscous->setFocus();
 }
 
-void MainWindow::setDesignForLiftDialog(QWidget* dialog)
+QAction* MainWindow::designForLiftAction() const
 {
-    designForLift_ = dialog;
-    if (dialog && dialog->parentWidget() != this) dialog->setParent(this, dialog->windowFlags() | Qt::Window);
-    updateCommands();
-}
-
-void MainWindow::showDesignForLift()
-{
-    if (designForLift_) bringUp(designForLift_);
+    return commands_->action(folix::Command::DesignForLift);
 }
 
 void MainWindow::pinSection()

@@ -6,7 +6,6 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPointer>
 
 #include "design/design_outcome.h"
 #include "engine/mapped_section.h"
@@ -20,6 +19,8 @@ class AboutWindow;
 class AnalysisWindow;
 class CommandBar;
 class FlowWindow;
+class LiftDialog;
+class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -53,17 +54,22 @@ public:
     using OpenFileChooser = std::function<QString(QWidget* parent)>;
     void setOpenFileChooser(OpenFileChooser chooser) { chooseOpen_ = std::move(chooser); }
 
-    // The dialog "Design for lift…" (Ctrl+L) opens: the command stays greyed
-    // until one is given. The window keeps it as a window of its own.
-    void setDesignForLiftDialog(QWidget* dialog);
-
     const folix::ComparisonPins& pins() const { return pins_; }
+
+    // "Design for lift…" (Ctrl+L), of the toolbar; its dialog once opened, nullptr before.
+    QAction* designForLiftAction() const;
+    LiftDialog* liftDialog() const { return liftDialog_; }
+
+public slots:
+    // Opens the dialog; the camber it finds is typed into the camber box and designed.
+    void designForLift();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     QMenu* createPopupMenu() override { return nullptr; }  // the toolbar stays where it is
 
 private:
+    folix::TypedInputs typedInputs() const;
     void designAirfoil();
     void saveResult();
     void showAngleBox();
@@ -81,7 +87,6 @@ private:
     void showAnalysis();
     void showFlow();
     void showViscousPolar();
-    void showDesignForLift();
     void pinSection();
     void addReferenceSection();
     void removePin(int index);
@@ -98,7 +103,6 @@ private:
     QWidget* buildResults();
     void setKeyboardOrder();
 
-    folix::TypedInputs typedNow() const;
     void showOutcome(const folix::DesignOutcome& outcome);
     // Marks the results and the plot when the boxes no longer read as the runs that made them.
     void markChangedInputs();
@@ -126,7 +130,6 @@ private:
     std::unique_ptr<AboutWindow> about_;
     AnalysisWindow* analysis_ = nullptr;  // windows of their own, closed with this one
     FlowWindow* flow_ = nullptr;
-    QPointer<QWidget> designForLift_;
     std::optional<bool> viscousSection_;  // found out once, when first needed
 
     CommandBar* commands_ = nullptr;
@@ -146,4 +149,5 @@ private:
     QPushButton* save_ = nullptr;
     SectionPlot* plot_ = nullptr;
     QListWidget* history_ = nullptr;
+    LiftDialog* liftDialog_ = nullptr;
 };

@@ -26,6 +26,13 @@ std::optional<std::size_t> knownColumn(std::string_view name)
     return std::nullopt;
 }
 
+std::string lowerCase(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 std::string fieldCount(std::size_t count) { return std::to_string(count) + (count == 1 ? " field" : " fields"); }
 
 // Whether the output shows a known column: always the positional ones, others when the header names them.
@@ -88,7 +95,9 @@ BatchColumns positionalColumns()
 
 std::optional<BatchColumns> headerColumns(const std::vector<std::string>& fields, std::string& problem)
 {
-    if (std::none_of(fields.begin(), fields.end(), [](const std::string& f) { return knownColumn(f).has_value(); }))
+    if (std::none_of(fields.begin(), fields.end(), [](const std::string& f) {
+            return knownColumn(f).has_value() || targetColumnNamed(f).has_value();
+        }))
         return std::nullopt;
     BatchColumns columns;
     columns.named = true;
@@ -96,7 +105,12 @@ std::optional<BatchColumns> headerColumns(const std::vector<std::string>& fields
     columns.known.resize(knownColumns().size());
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::optional<std::size_t> k = knownColumn(fields[i]);
-        if (!k) {
+        const std::optional<TargetColumn> target = k ? std::nullopt : targetColumnNamed(fields[i]);
+        if (target && columns.targets.has(*target)) {
+            problem = "the header names " + lowerCase(fields[i]) + " twice";
+        } else if (target) {
+            columns.targets.fields.emplace_back(*target, i);
+        } else if (!k) {
             columns.carried.push_back(i);
             columns.carriedNames.push_back(fields[i]);
         } else if (columns.known[*k]) {
@@ -107,10 +121,12 @@ std::optional<BatchColumns> headerColumns(const std::vector<std::string>& fields
         }
     }
     for (std::size_t k = 0; k < knownColumns().size() && problem.empty(); ++k) {
-        if (knownColumns()[k].required && !columns.known[k])
+        const bool solved = (k == kCamberColumn && columns.targets.has(TargetColumn::Cl)) ||
+                            (k == kThicknessColumn && columns.targets.has(TargetColumn::BucketHalfWidth));
+        if (knownColumns()[k].required && !columns.known[k] && !solved)
             problem = std::string("the header names no ") + knownColumns()[k].name + " column";
     }
-    if (problem.empty() && positionalHeader(fields, columns)) return positionalColumns();
+    if (problem.empty() && !columns.targets.any() && positionalHeader(fields, columns)) return positionalColumns();
     return columns;
 }
 
@@ -132,7 +148,9 @@ std::optional<DesignInputs> rowInputs(const BatchColumns& columns, const std::ve
     for (std::size_t k = 0; k < knownColumns().size(); ++k) {
         const KnownColumn& column = knownColumns()[k];
         const std::optional<std::size_t> field = columns.known[k];
-        const bool given = field && *field < fields.size() && !fields[*field].empty();
+        // A column the header may leave out (one a target solves for) keeps its default.
+        if (!field) continue;
+        const bool given = *field < fields.size() && !fields[*field].empty();
         // An empty optional field counts as absent; an empty required one is reported as not a number.
         if (!given && !column.required) continue;
         std::string why;
@@ -151,6 +169,7 @@ std::string inputHeader(const BatchColumns& columns)
     std::string text;
     for (std::size_t k = 0; k < knownColumns().size(); ++k)
         if (shown(columns, k)) text += std::string(knownColumns()[k].name) + ',';
+    text += targetInputHeader(columns.targets);
     for (const std::string& name : columns.carriedNames) text += csvField(name) + ',';
     return text;
 }
@@ -163,6 +182,7 @@ std::string inputFields(const BatchColumns& columns, const std::vector<std::stri
     std::string text;
     for (std::size_t k = 0; k < knownColumns().size(); ++k)
         if (shown(columns, k)) text += field(columns.known[k]) + ',';
+    text += targetInputFields(columns.targets, fields);
     for (const std::size_t i : columns.carried) text += field(i) + ',';
     return text;
 }

@@ -14,6 +14,7 @@
 #include "results/shown_file_name.h"
 #include "design/reported_design.h"
 #include "save_design.h"
+#include "target_columns.h"
 #include "engine/section_flow.h"
 #include "design/design_status.h"
 #include "design/parallel_work.h"
@@ -153,13 +154,37 @@ std::string writeCoordinates(const BatchOptions& options, const MappedSection& s
 
 bool stopping(const BatchOptions& options) { return options.interruption && options.interruption() != 0; }
 
+// Whether a row gives a value in a known column.
+bool fieldGiven(const BatchColumns& columns, const std::vector<std::string>& fields, std::size_t column)
+{
+    const std::optional<std::size_t> field = columns.known[column];
+    return field && *field < fields.size() && !fields[*field].empty();
+}
+
+// The row's fields with those its targets solve for read as 0 when left
+// empty: the camber of a design for lift, the thickness of one for a bucket.
+std::vector<std::string> withSolvedFieldsOpen(const BatchColumns& columns, std::vector<std::string> fields,
+                                              const RowTargets& targets)
+{
+    const auto open = [&](std::size_t column) {
+        const std::optional<std::size_t> field = columns.known[column];
+        if (!field) return;
+        if (*field >= fields.size()) fields.resize(*field + 1);
+        if (fields[*field].empty()) fields[*field] = "0";
+    };
+    if (targets.targets.cl) open(kCamberColumn);
+    if (targets.targets.bucketHalfWidth) open(kThicknessColumn);
+    return fields;
+}
+
 RowOutcome designRow(const InputRow& row, const BatchColumns& columns, const BatchOptions& options)
 {
     if (stopping(options)) return {};
     const auto line = [&](const std::vector<std::string>& fields, const std::string& results, const std::string& rowStatus) {
         return inputFields(columns, fields) + results + csvField(rowStatus) + ',' + std::to_string(row.line) + '\n';
     };
-    const std::string noResults = options.alpha ? ",,,,,,," : ",,,,,";
+    const std::string noResults =
+        (options.alpha ? ",,,,,,," : ",,,,,") + targetResultFields(columns.targets, nullptr, std::nullopt);
     const auto unusable = [&](const std::vector<std::string>& fields, const std::string& why) {
         RowOutcome bad{true, line(fields, noResults, "bad row: " + why), why, std::nullopt, "", ""};
         if (options.save) bad.notSaved = "bad row: " + why;
@@ -168,17 +193,23 @@ RowOutcome designRow(const InputRow& row, const BatchColumns& columns, const Bat
     if (row.tooLong) return unusable({}, "longer than " + std::to_string(kLongestRow) + " characters");
     const std::vector<std::string> fields = splitCsvRecord(row.text);
     std::string problem;
-    const auto inputs = rowInputs(columns, fields, problem);
+    const auto targets = rowTargets(columns.targets, fields, fieldGiven(columns, fields, kCamberColumn),
+                                    fieldGiven(columns, fields, kThicknessColumn), problem);
+    if (!targets) return unusable(fields, problem);
+    const auto inputs = rowInputs(columns, withSolvedFieldsOpen(columns, fields, *targets), problem);
     if (!inputs) return unusable(fields, problem);
 
-    DesignOutcome outcome = reportedDesign(*inputs);
+    TargetRowDesign designed = designWithTargets(columns.targets, *targets, *inputs);
+    DesignOutcome& outcome = designed.outcome;
     const MappedSection section = outcome.record.section();
     std::optional<FlowOutcome> flow;
-    if (options.alpha && !outcome.error) flow = analyseFlow(section, *options.alpha, std::nullopt);
-    const std::string rowStatus = status(outcome, flow);
+    if (options.alpha && !outcome.error && outcome.ran()) flow = analyseFlow(section, *options.alpha, std::nullopt);
+    std::string rowStatus = status(outcome, flow);
+    if (designed.failure && (rowStatus == kOk || rowStatus == kSurfacesCross)) rowStatus = *designed.failure;
     RowOutcome result;
     result.done = true;
-    result.csv = line(fields, resultColumns(outcome) + (options.alpha ? loadColumns(flow) : ""), rowStatus);
+    const std::string results = outcome.ran() ? resultColumns(outcome) : ",,,,,";
+    result.csv = line(fields, results + (options.alpha ? loadColumns(flow) : "") + designed.resultFields, rowStatus);
     const bool outlined = rowStatus == kOk || rowStatus == kNotConverged || rowStatus == kSurfacesCross;
     if (options.datDir && outlined && (!outcome.surfacesCrossFrom || options.allowCrossing))
         result.fileProblem = writeCoordinates(options, section, row.line);
@@ -335,7 +366,8 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
     }
     const BatchColumns& columns = reader.columns();
     BatchOutput output(out, err, options,
-                       inputHeader(columns) + kResultsHeader + (options.alpha ? kLoadsHeader : "") + kStatusHeader + '\n');
+                       inputHeader(columns) + kResultsHeader + (options.alpha ? kLoadsHeader : "") +
+                           targetResultHeader(columns.targets) + kStatusHeader + '\n');
 
     std::size_t rowsDone = 0;
     std::vector<RowOutcome> results;

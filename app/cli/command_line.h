@@ -24,8 +24,21 @@ inline constexpr const char* kStandardStream = "-";
 struct HelpRequest {};
 struct VersionRequest {};
 
+// Aerodynamic targets that replace a typed camber (and thickness): a lift
+// coefficient at --alpha or at the ideal angle, or with sigma and a half-width
+// the thinnest section whose cavitation bucket holds Cl +- the half-width.
+struct DesignTargets {
+    std::optional<double> cl;
+    bool ideal = false;
+    std::optional<double> sigma;
+    std::optional<double> bucketHalfWidth;
+
+    bool any() const { return cl.has_value(); }
+};
+
 struct DesignRequest {
     DesignInputs inputs;
+    DesignTargets targets;
     bool history = false;
     bool json = false;
     bool save = false;
@@ -66,7 +79,14 @@ struct PolarRequest {
     int points = kDefaultSeligPoints;  // where Cp_min is taken over a coordinate file's points
 };
 
-using Request = std::variant<HelpRequest, VersionRequest, DesignRequest, BatchRequest, PolarRequest>;
+struct BucketRequest {
+    DesignInputs inputs;
+    double sigma = 0;
+    bool table = false;  // -Cp_min against Cl over the range
+    bool json = false;
+};
+
+using Request = std::variant<HelpRequest, VersionRequest, DesignRequest, BatchRequest, PolarRequest, BucketRequest>;
 
 // Reads the arguments after the program name; "--" ends the options. Raises
 // UsageError for an unknown command or option, an argument that no command

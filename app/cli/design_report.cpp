@@ -45,7 +45,8 @@ void writeLoads(std::ostream& out, const SectionFlow& flow)
     out << "Cl: " << coefficientText(flow.Cl) << '\n' << "Cm: " << coefficientText(flow.Cm) << '\n';
 }
 
-void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome, const FlowOutcome* flow)
+void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome, const FlowOutcome* flow,
+               std::string_view members)
 {
     const bool done = !outcome.error;
     const auto value = [done](double v) { return done ? jsonNumber(v) : "null"; };
@@ -62,6 +63,7 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     out << "  \"m\": " << value(outcome.record.m) << ",\n";
     out << "  \"max_thickness_at\": " << (done ? jsonNumber(outcome.maxThicknessAt) : "null") << ",\n";
     out << "  \"surfaces_cross_from\": " << jsonNumber(outcome.surfacesCrossFrom) << ",\n";
+    out << members;
     if (flow) {
         const std::optional<SectionFlow>& found = flow->flow;
         out << "  \"alpha\": " << jsonNumber(flow->alpha) << ",\n";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string_view>
 
 #include "engine/section_flow.h"
 #include "design/design_outcome.h"
@@ -29,9 +30,10 @@ void writeLoads(std::ostream& out, const SectionFlow& flow);
 // One JSON object: inputs, unrounded values, shown texts, every solve with
 // whether it converged, the history and the error, if any. With a flow
 // outcome also the angle of attack, Cl, Cm and the zero-lift angle, and the
-// analysis's error when the design's run had none.
+// analysis's error when the design's run had none. `members` (each
+// "  \"name\": value,\n") follow the location of maximum thickness.
 void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome,
-               const FlowOutcome* flow = nullptr);
+               const FlowOutcome* flow = nullptr, std::string_view members = {});
 
 // The location of maximum thickness as the window would show it; empty when unmeasured.
 std::string maxThicknessAtText(const DesignOutcome& outcome);

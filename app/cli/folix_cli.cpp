@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "batch_run.h"
+#include "bucket_command.h"
 #include "design/design_status.h"
 #include "design/parallel_work.h"
 #include "design/reported_design.h"
@@ -28,6 +29,7 @@
 #include "results/results_file.h"
 #include "results/shown_file_name.h"
 #include "save_design.h"
+#include "target_design.h"
 
 namespace folix {
 
@@ -107,17 +109,31 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
         err << "folix: " << *clash << '\n';
         return kExitUsage;
     }
-    const DesignOutcome outcome = reportedDesign(request.inputs);
+    // With targets, the design is the ordinary one of the inputs they solve for.
+    SolvedDesign solved;
+    if (request.targets.any()) {
+        solved = solveTargets(request.inputs, request.targets, request.alpha);
+        if (solved.failure) {
+            if (request.json) writeTargetFailureJson(out, request.targets, request.alpha, solved);
+            writeTargetFailure(err, *solved.failure);
+            return kExitFailed;
+        }
+    } else {
+        solved.inputs = request.inputs;
+        solved.outcome = reportedDesign(request.inputs);
+        solved.alpha = request.alpha;
+    }
+    const DesignOutcome& outcome = solved.outcome;
     const MappedSection section = outcome.record.section();
     // The flow comes before any output: a section without one gets no files.
     std::optional<FlowOutcome> flow;
-    if (request.alpha || request.cpFile) {
-        const double alpha = request.alpha.value_or(0.0);
+    if (solved.alpha || request.cpFile) {
+        const double alpha = solved.alpha.value_or(0.0);
         const std::optional<int> points = request.cpFile ? std::optional(request.points) : std::nullopt;
         flow = outcome.error ? FlowOutcome{alpha, std::nullopt, std::nullopt} : analyseFlow(section, alpha, points);
     }
 
-    if (request.json) writeJson(out, request.inputs, outcome, flow ? &*flow : nullptr);
+    if (request.json) writeJson(out, solved.inputs, outcome, flow ? &*flow : nullptr, solved.jsonMembers);
     else if (request.history) writeHistory(out, outcome);
     if (outcome.error) {
         err << "error: " << outcome.error->reason << '\n';
@@ -126,7 +142,8 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     }
     if (!request.json) {
         writeResults(out, outcome);
-        if (request.alpha && flow->flow) writeLoads(out, *flow->flow);
+        out << solved.lines;
+        if (solved.alpha && flow->flow) writeLoads(out, *flow->flow);
     }
     if (!converged(outcome)) {
         err << kNotConvergedWarning;
@@ -268,6 +285,7 @@ int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostrea
         return runDesignCommand(*design, fileOnOutput ? err : out, err, out);
     }
     if (const auto* polar = std::get_if<PolarRequest>(&request)) return runPolarCommand(*polar, out, err);
+    if (const auto* bucket = std::get_if<BucketRequest>(&request)) return runBucketCommand(*bucket, out, err);
     return runBatchCommand(std::get<BatchRequest>(request), in, out, err, errIsTerminal);
 }
 

@@ -202,10 +202,13 @@ void MainWindowTest::controlsHaveTheirTexts()
     QCOMPARE(find<QPushButton>("Command_Save")->text(), "Save result");
 
     const QList<QAction*> menu = window_->menuBar()->actions();
+    // The menu bar keeps its one item; design for lift is on the toolbar.
     QCOMPARE(menu.size(), 1);
     QCOMPARE(menu.front()->objectName(), "Mn_About");
     QCOMPARE(menu.front()->text(), "About");
     QVERIFY(!menu.front()->menu());
+    QCOMPARE(window_->designForLiftAction()->objectName(), "DesignForLift");
+    QCOMPARE(window_->designForLiftAction()->shortcut(), QKeySequence("Ctrl+L"));
 
     const QColor lightYellow(255, 255, 192);
     QCOMPARE(box("Text_Sonuc")->palette().color(QPalette::Base), lightYellow);

@@ -175,7 +175,9 @@ void PlotMenuTest::rightClickOnThePlotOpensTheMenu()
     QTRY_VERIFY(!menu->isVisible());
 
     // The menu bar and the plot's place are untouched.
-    QCOMPARE(window_->menuBar()->actions().size(), 1);
+    QStringList menuBarTexts;
+    for (QAction* entry : window_->menuBar()->actions()) menuBarTexts << entry->text();
+    QCOMPARE(menuBarTexts, QStringList({"About"}));
     QCOMPARE(plot()->parentWidget(), window_->centralWidget());
 }
 
@@ -217,7 +219,7 @@ void PlotMenuTest::exportWritesTheDrawnSection()
     folix::runDesign(reference, folix::readTypedInputs(kTypical), silent);
     const std::string expected = folix::seligText(reference);
     QCOMPARE(readAll(chooser_.answer).toStdString(), expected);
-    QVERIFY(expected.starts_with("KARMAN-TREFFTZ AIRFOIL  F=0.0703  G=0.04377  m=1.94444\n"));
+    QVERIFY(expected.starts_with("KARMAN-TREFFTZ F=0.0703 G=0.04377 m=1.94444\n"));
 
     // The next suggestion is in the folder the user chose last.
     QVERIFY(QDir(workDir_->path()).mkdir("sections"));
@@ -264,7 +266,7 @@ void PlotMenuTest::copyPutsTheSameTextOnTheClipboard()
     chooser_.answer = inWorkDir("typical.dat");
     action("ExportCoordinates")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(readAll(chooser_.answer)));
-    QVERIFY(QGuiApplication::clipboard()->text().startsWith("KARMAN-TREFFTZ AIRFOIL"));
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith("KARMAN-TREFFTZ F="));
 }
 
 void PlotMenuTest::savePictureWritesPngOrSvg()

@@ -53,7 +53,7 @@ private slots:
         QVERIFY(png.text("Description").endsWith("; alpha 0 deg, Cl 0.2814, Cm -0.0660"));
         f.answer = "coordinates";
         f.action("ExportCoordinates")->trigger();
-        QVERIFY(f.read("coordinates.dat").startsWith("KARMAN-TREFFTZ AIRFOIL"));
+        QVERIFY(f.read("coordinates.dat").startsWith("KARMAN-TREFFTZ F="));
     }
 
     void closingTheMainWindowEndsTheProgram()
