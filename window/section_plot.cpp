@@ -140,7 +140,7 @@ void SectionPlot::paintView(QPainter& painter, const QRectF& area) const
 void SectionPlot::paintLegend(QPainter& painter, const QRectF& view) const
 {
     QFont font = painter.font();
-    font.setPointSizeF(font.pointSizeF() * kLegendFontShare);
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * kLegendFontShare);  // else sized in pixels: kept
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     const double line = metrics.height();
