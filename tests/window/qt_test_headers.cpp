@@ -1,0 +1,1 @@
+// Carries the precompiled Qt headers that the widget tests reuse.
