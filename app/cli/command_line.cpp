@@ -7,6 +7,7 @@
 
 #include "engine/section_polar.h"
 #include "strict_number.h"
+#include "viscous/viscous_polar.h"
 
 namespace folix {
 
@@ -261,6 +262,82 @@ bool designOption(ArgumentReader& reader, const std::string& arg, DesignInputs& 
     return true;
 }
 
+// XFOIL's settings, shared by polar and batch; false for any other argument.
+bool viscousOption(ArgumentReader& reader, const std::string& arg, ViscousOptions& options)
+{
+    if (arg == "--re") options.reynolds = number(reader, arg);
+    else if (arg == "--mach") options.mach = number(reader, arg);
+    else if (arg == "--ncrit") options.ncrit = number(reader, arg);
+    else if (arg == "--xtr-top") options.xtrTop = number(reader, arg);
+    else if (arg == "--xtr-bottom") options.xtrBottom = number(reader, arg);
+    else if (arg == "--timeout") options.timeoutSeconds = number(reader, arg);
+    else if (arg == "--xfoil") options.xfoil = fileName(reader, arg);
+    else if (arg == "--iter") {
+        const std::string text = reader.value(arg);
+        std::string problem;
+        const auto count = readStrictCount(text, problem);
+        if (!count) throw UsageError(arg + ": " + problem);
+        if (*count < 1 || *count > kMostXfoilIterations)
+            throw UsageError(arg + ": " + text + " is outside 1 to " + std::to_string(kMostXfoilIterations));
+        options.iterations = static_cast<int>(*count);
+    } else return false;
+    return true;
+}
+
+// The XFOIL settings when --re was given, refusing the others without it.
+std::optional<ViscousOptions> viscousRequest(const ArgumentReader& reader, const ViscousOptions& options)
+{
+    if (!reader.seen("--re")) {
+        for (const char* option : {"--mach", "--ncrit", "--xtr-top", "--xtr-bottom", "--iter", "--xfoil", "--timeout"})
+            if (reader.seen(option)) throw UsageError(std::string(option) + " needs --re (a viscous polar from XFOIL)");
+        return std::nullopt;
+    }
+    try {
+        checkViscousOptions(options);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(e.what());
+    }
+    return options;
+}
+
+// The angles of a polar that XFOIL can take.
+std::vector<double> checkXfoilAngles(std::vector<double> alphas)
+{
+    try {
+        checkPolarAngles(alphas);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(std::string(e.what()) + " for XFOIL");
+    }
+    return alphas;
+}
+
+// --alpha-from, --alpha-to and --alpha-step; false for any other argument.
+struct AngleRange {
+    std::optional<double> from, to, step;
+
+    bool take(ArgumentReader& reader, const std::string& arg)
+    {
+        if (arg == "--alpha-from") from = number(reader, arg);
+        else if (arg == "--alpha-to") to = number(reader, arg);
+        else if (arg == "--alpha-step") step = number(reader, arg);
+        else return false;
+        return true;
+    }
+
+    bool any() const { return from || to || step; }
+
+    std::vector<double> angles(const char* command) const
+    {
+        if (!from || !to || !step)
+            throw UsageError(std::string(command) + " needs --alpha-from, --alpha-to and --alpha-step");
+        try {
+            return polarAngles(*from, *to, *step);
+        } catch (const std::invalid_argument& e) {
+            throw UsageError(e.what());
+        }
+    }
+};
+
 // A target that must be greater than 0 (or, with `zeroAllowed`, at least 0).
 double positiveTarget(ArgumentReader& reader, const std::string& option, const char* what, bool zeroAllowed = false)
 {
@@ -338,6 +415,8 @@ Request parseDesign(const std::vector<std::string>& args)
 Request parseBatch(const std::vector<std::string>& args)
 {
     BatchRequest request;
+    ViscousOptions viscous;
+    AngleRange range;
     bool haveFile = false;
     ArgumentReader reader(args, 1);
     while (!reader.done()) {
@@ -358,40 +437,43 @@ Request parseBatch(const std::vector<std::string>& args)
             if (request.datDir == kStandardStream) throw UsageError("--dat-dir needs a folder; - is no folder");
         } else if (arg == "--points") request.points = pointCount(reader, arg);
         else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
+        else if (arg == "--polar-dir") {
+            request.polarDir = fileName(reader, arg);
+            if (request.polarDir == kStandardStream) throw UsageError("--polar-dir needs a folder; - is no folder");
+        } else if (viscousOption(reader, arg, viscous) || range.take(reader, arg)) continue;
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
     if (!haveFile) throw UsageError("batch needs a CSV file");
     if (reader.seen("--points") && !request.datDir) throw UsageError("--points needs --dat-dir");
     if (request.allowCrossing && !request.datDir) throw UsageError("--allow-crossing needs --dat-dir");
+    request.viscous = viscousRequest(reader, viscous);
+    if (!request.viscous && (range.any() || request.polarDir))
+        throw UsageError(std::string(range.any() ? "--alpha-from, --alpha-to and --alpha-step" : "--polar-dir") +
+                         " need --re (the batch's polars are XFOIL's)");
+    if (request.viscous) request.polarAlphas = checkXfoilAngles(range.angles("batch --re"));
     return request;
 }
 
 Request parsePolar(const std::vector<std::string>& args)
 {
     PolarRequest request;
-    std::optional<double> from;
-    std::optional<double> to;
-    std::optional<double> step;
+    ViscousOptions viscous;
+    AngleRange range;
     ArgumentReader reader(args, 1);
     while (!reader.done()) {
         const std::string arg = reader.take();
         if (reader.operand()) unexpected(arg, reader);  // polar takes none
-        if (designOption(reader, arg, request.inputs)) continue;
-        if (arg == "--alpha-from") from = number(reader, arg);
-        else if (arg == "--alpha-to") to = number(reader, arg);
-        else if (arg == "--alpha-step") step = number(reader, arg);
-        else if (arg == "--points") request.points = pointCount(reader, arg);
+        if (designOption(reader, arg, request.inputs) || range.take(reader, arg) || viscousOption(reader, arg, viscous))
+            continue;
+        if (arg == "--points") request.points = pointCount(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
-    if (!from || !to || !step) throw UsageError("polar needs --alpha-from, --alpha-to and --alpha-step");
-    try {
-        request.alphas = polarAngles(*from, *to, *step);
-    } catch (const std::invalid_argument& e) {
-        throw UsageError(e.what());
-    }
+    request.alphas = range.angles("polar");
+    request.viscous = viscousRequest(reader, viscous);
+    if (request.viscous) checkXfoilAngles(request.alphas);
     return request;
 }
 
