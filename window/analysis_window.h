@@ -15,6 +15,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class ViscousSection;
 
 inline constexpr const char* kAnalysisTitle = "Pressure distribution";
 
@@ -37,10 +38,13 @@ public:
     PressurePlot* plot() const { return plot_; }
     // The bucket window once it has been asked for, nullptr before.
     BucketWindow* bucketWindow() const { return bucket_; }
+    ViscousSection* viscousSection() const { return viscous_; }
 
 public slots:
     // The cavitation bucket of the section shown, in a window of its own that follows the design.
     void showBucket();
+    // The viscous polar from XFOIL, in a section of this window shown on demand.
+    void showViscousSection();
 
 private:
     void showAngle(double alpha);
@@ -69,4 +73,5 @@ private:
     QMenu* saveMenu_ = nullptr;
     PolarRangeDialog* polarRange_ = nullptr;
     BucketWindow* bucket_ = nullptr;
+    ViscousSection* viscous_ = nullptr;
 };

@@ -268,7 +268,8 @@ RowOutcome designRow(const InputRow& row, const BatchColumns& columns, const Bat
     if (options.datDir && outlined && (!outcome.surfacesCrossFrom || options.allowCrossing))
         result.fileProblem = writeCoordinates(options, section, row.line);
     if (polar && polar->table && options.polars->dir) {
-        const std::string problem = writeRowFile(*options.polars->dir / rowFileName(kPolarFiles, row.line), *polar->table);
+        const std::filesystem::path file = *options.polars->dir / rowFileName(kPolarFiles, row.line);
+        const std::string problem = writeRowFile(file, *polar->table);
         result.fileProblem += (result.fileProblem.empty() || problem.empty() ? "" : "; ") + problem;
     }
     if (options.save && (rowStatus == kOk || rowStatus == kSurfacesCross)) result.toSave = std::move(outcome);

@@ -266,7 +266,8 @@ int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostrea
         const bool fileOnOutput = design->datFile == kStandardStream || design->cpFile == kStandardStream;
         return runDesignCommand(*design, fileOnOutput ? err : out, err, out);
     }
-    if (const auto* polar = std::get_if<PolarRequest>(&request)) return runPolarCommand(*polar, out, err, errIsTerminal);
+    if (const auto* polar = std::get_if<PolarRequest>(&request))
+        return runPolarCommand(*polar, out, err, errIsTerminal);
     if (const auto* bucket = std::get_if<BucketRequest>(&request)) return runBucketCommand(*bucket, out, err);
     return runBatchCommand(std::get<BatchRequest>(request), in, out, err, errIsTerminal);
 }

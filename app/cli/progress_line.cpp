@@ -39,7 +39,8 @@ std::string progressText(std::size_t done, std::optional<std::size_t> total, dou
     if (done == 0 || !(seconds > 0)) return text;
     const double rate = static_cast<double>(done) / seconds;
     // Slow work (a polar from XFOIL per row) would show as 0 or 1 a second.
-    const std::string rateText = rate < 9.95 ? fixedText(rate, 1) : grouped(static_cast<std::size_t>(std::llround(rate)));
+    const std::string rateText =
+        rate < 9.95 ? fixedText(rate, 1) : grouped(static_cast<std::size_t>(std::llround(rate)));
     text += "  " + rateText + " " + unit + "/s";
     if (total && *total >= done) text += "  " + duration(static_cast<double>(*total - done) / rate) + " left";
     return text;
