@@ -222,18 +222,21 @@ private:
         };
         const ChildEnd end = child->wait(deadline_, control_.cancel, collect);
         child.reset();
-        if (end.kind == ChildEnd::Kind::Dismissed && state.hung) {
-            // Hanging before the contour was saved would happen again on every run.
-            if (!state.contourChecked) return {0, "XFOIL hung before it had loaded the contour", "", false, false};
-            return {state.decided, "", "XFOIL hung: no result within " + secondsText(angleTimeout_) + " at this angle",
-                    false, true};
-        }
-        if (end.kind == ChildEnd::Kind::Dismissed) return {state.decided, state.fatal, "", false};
+        if (end.kind == ChildEnd::Kind::Dismissed && !state.hung) return {state.decided, state.fatal, "", false};
 
-        const bool ended = end.kind == ChildEnd::Kind::Exited || end.kind == ChildEnd::Kind::Signalled;
+        // Killed as hung, XFOIL wrote all it will: a saved contour tells a
+        // hang at the run's first angle from one before the contour was loaded.
+        const bool ended = end.kind == ChildEnd::Kind::Exited || end.kind == ChildEnd::Kind::Signalled || state.hung;
         collectRun(files, indices, alphas, state, ended);
         RunEnd result{state.decided, state.fatal, "", false};
         if (!result.fatal.empty() || state.decided == indices.size() || state.restart) return result;
+        if (state.hung) {
+            // Hanging before the contour was saved would happen again on every run.
+            if (!state.contourChecked) result.fatal = "XFOIL hung before it had loaded the contour";
+            else result.blame = "XFOIL hung: no result within " + secondsText(angleTimeout_) + " at this angle";
+            result.hung = true;
+            return result;
+        }
         switch (end.kind) {
         case ChildEnd::Kind::TimedOut:
             result.blame = "timed out: the polar's time limit of " + secondsText(timeout_) + " ran out at this angle";

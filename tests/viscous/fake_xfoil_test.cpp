@@ -211,6 +211,30 @@ TEST_F(FakeXfoil, AnglesAfterAFailureGoOnInAFreshRun)
     }
 }
 
+// A hanging angle is killed on its own: the sweep goes on after it, and
+// after two in a row only the other branch is tried.
+TEST_F(FakeXfoil, AnAngleThatHangsIsKilledAndTheOtherBranchStillRuns)
+{
+    const struct {
+        const char* hangs;
+        std::vector<std::string> statuses;  // for -1 .. 4
+        const char* angles;
+    } cases[] = {
+        {"[ $2 = 2 ]", {"C", "C", "C", "XFOIL hung: no result within 0.3 s", "C", "C"}, "0 1 2 3 4 -1 "},
+        {"[ $2 = 2 -o $2 = 3 ]", {"C", "C", "C", "XFOIL hung", "XFOIL hung", "not tried: XFOIL hung at the 2 angles"},
+         "0 1 2 3 -1 "},
+    };
+    options_.angleTimeoutSeconds = 0.3;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hangs);
+        alfa_ = std::string(c.hangs) + " && sleep 100";
+        program(kImitation);
+        expectStatuses(polar({-1, 0, 1, 2, 3, 4}), c.statuses);
+        EXPECT_EQ(angleLog(), c.angles);
+        fs::remove(folder_ / "log.angles");
+    }
+}
+
 TEST_F(FakeXfoil, AContourOtherThanOursFailsEveryAngle)
 {
     save_ = R"(awk 'NR == 1 { print; next } { print $1, $2 * 1.05 }' "$contour" > "$2")";
