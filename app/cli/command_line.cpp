@@ -477,8 +477,8 @@ Request parseBatch(const std::vector<std::string>& args)
     if (request.allowCrossing && !request.datDir) throw UsageError("--allow-crossing needs --dat-dir");
     request.viscous = viscousRequest(reader, viscous);
     if (!request.viscous && (range.any() || request.polarDir))
-        throw UsageError(std::string(range.any() ? "--alpha-from, --alpha-to and --alpha-step" : "--polar-dir") +
-                         " need --re (the batch's polars are XFOIL's)");
+        throw UsageError(std::string(range.any() ? "--alpha-from, --alpha-to and --alpha-step need" : "--polar-dir needs") +
+                         " --re (the batch's polars are XFOIL's)");
     if (request.viscous) request.polarAlphas = checkXfoilAngles(range.angles("batch --re"));
     return request;
 }
