@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "design/design_status.h"
+#include "design/scalar_search.h"
 #include "design/reported_design.h"
 #include "engine/arithmetic_error.h"
 
@@ -188,33 +189,7 @@ Search::BrentEnd Search::brent(CamberProbe& b, CamberProbe& c)
         const double half = (c.camber - b.camber) / 2;
         if (std::abs(half) <= step) return BrentEnd::Collapsed;  // adjacent cambers across the target
         if (outOfRuns()) return BrentEnd::OutOfRuns;
-        if (std::abs(e) >= step && std::abs(miss(a)) > std::abs(miss(b))) {
-            const double s = miss(b) / miss(a);
-            double p = 0;
-            double q = 0;
-            if (a.camber == c.camber) {
-                p = 2 * half * s;
-                q = 1 - s;
-            } else {
-                const double qa = miss(a) / miss(c);
-                const double r = miss(b) / miss(c);
-                p = s * (2 * half * qa * (qa - r) - (b.camber - a.camber) * (r - 1));
-                q = (qa - 1) * (r - 1) * (s - 1);
-            }
-            if (p > 0) q = -q;
-            p = std::abs(p);
-            if (2 * p < std::min(3 * half * q - std::abs(step * q), std::abs(e * q))) {
-                e = d;
-                d = p / q;
-            } else {
-                d = half;
-                e = d;
-            }
-        } else {
-            d = half;
-            e = d;
-        }
-        const double next = std::abs(d) > step ? b.camber + d : b.camber + (half > 0 ? step : -step);
+        const double next = brentNext({a.camber, miss(a)}, {b.camber, miss(b)}, {c.camber, miss(c)}, step, d, e);
         CamberProbe tried = probe(next);
         record(tried);
         if (!tried.achieved) return BrentEnd::RunFailed;

@@ -16,36 +16,9 @@ ScalarBracket brentRoot(const std::function<double(double)>& f, ScalarPoint a, S
     for (;;) {
         if (b.y == 0) return {b, c};
         const double step = 2 * std::numeric_limits<double>::epsilon() * std::abs(b.x) + xTolerance / 2;
-        const double half = (c.x - b.x) / 2;
-        if (std::abs(half) <= step) return {b, c};
-        if (std::abs(e) >= step && std::abs(a.y) > std::abs(b.y)) {
-            const double s = b.y / a.y;
-            double p = 0;
-            double q = 0;
-            if (a.x == c.x) {
-                p = 2 * half * s;
-                q = 1 - s;
-            } else {
-                const double qa = a.y / c.y;
-                const double r = b.y / c.y;
-                p = s * (2 * half * qa * (qa - r) - (b.x - a.x) * (r - 1));
-                q = (qa - 1) * (r - 1) * (s - 1);
-            }
-            if (p > 0) q = -q;
-            p = std::abs(p);
-            if (2 * p < std::min(3 * half * q - std::abs(step * q), std::abs(e * q))) {
-                e = d;
-                d = p / q;
-            } else {
-                d = half;
-                e = d;
-            }
-        } else {
-            d = half;
-            e = d;
-        }
+        if (std::abs(c.x - b.x) / 2 <= step) return {b, c};
+        const double x = brentNext(a, b, c, step, d, e);
         a = b;
-        const double x = std::abs(d) > step ? b.x + d : b.x + (half > 0 ? step : -step);
         b = {x, f(x)};
         if ((b.y > 0) == (c.y > 0) && b.y != 0) {
             c = a;
@@ -57,6 +30,38 @@ ScalarBracket brentRoot(const std::function<double(double)>& f, ScalarPoint a, S
             a = c;  // the previous best
         }
     }
+}
+
+double brentNext(const ScalarPoint& a, const ScalarPoint& b, const ScalarPoint& c, double step, double& d, double& e)
+{
+    const double half = (c.x - b.x) / 2;
+    if (std::abs(e) >= step && std::abs(a.y) > std::abs(b.y)) {
+        const double s = b.y / a.y;
+        double p = 0;
+        double q = 0;
+        if (a.x == c.x) {
+            p = 2 * half * s;
+            q = 1 - s;
+        } else {
+            const double qa = a.y / c.y;
+            const double r = b.y / c.y;
+            p = s * (2 * half * qa * (qa - r) - (b.x - a.x) * (r - 1));
+            q = (qa - 1) * (r - 1) * (s - 1);
+        }
+        if (p > 0) q = -q;
+        p = std::abs(p);
+        if (2 * p < std::min(3 * half * q - std::abs(step * q), std::abs(e * q))) {
+            e = d;
+            d = p / q;
+        } else {
+            d = half;
+            e = d;
+        }
+    } else {
+        d = half;
+        e = d;
+    }
+    return std::abs(d) > step ? b.x + d : b.x + (half > 0 ? step : -step);
 }
 
 ScalarPoint goldenMinimum(const std::function<double(double)>& f, ScalarPoint a, ScalarPoint inside, ScalarPoint b,

@@ -22,6 +22,12 @@ struct ScalarBracket {
 };
 ScalarBracket brentRoot(const std::function<double(double)>& f, ScalarPoint a, ScalarPoint b, double xTolerance);
 
+// Where Brent's method looks next: from the best point b (a the previous best,
+// c across the root from b), by inverse quadratic interpolation or a secant
+// step when that stays well inside the bracket, else by bisection; never
+// closer to b than `step`. d and e, the last two steps, are moved on.
+double brentNext(const ScalarPoint& a, const ScalarPoint& b, const ScalarPoint& c, double step, double& d, double& e);
+
 // The least value of f between a and b by golden section, with `inside` a
 // point between them whose value is below both ends' (a bracketed minimum).
 // Stops when the bracket is narrower than xTolerance, or, with `below`, as

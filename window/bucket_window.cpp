@@ -123,7 +123,9 @@ QString BucketWindow::suggestedName(const char* extension) const
 void BucketWindow::savePicture()
 {
     if (!files_ || !plot_->hasCurve()) return;
-    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_,
+    const QString description = QString::fromStdString(folix::seligName(design_) + "; sigma " +
+                                                       folix::displayText(sigma_->value()));
+    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_, description,
                         [this](QPainter& painter, const QRectF& area) { plot_->paintPicture(painter, area); });
 }
 

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -16,10 +15,11 @@
 #include "engine/arithmetic_error.h"
 #include "engine/number_text.h"
 #include "engine/section_analysis.h"
+#include "window/angle_box.h"
+#include "window/design_description.h"
 #include "window/drawn_design.h"
 #include "window/file_service.h"
 #include "window/flow_canvas.h"
-#include "window/picture_formats.h"
 
 namespace {
 
@@ -68,12 +68,7 @@ FlowWindow::FlowWindow(QWidget* parent, FileService* files) : QWidget(parent, Qt
     parameters_ = named(new QLabel, "FlowSectionParameters");
     parameters_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    alpha_ = named(new QDoubleSpinBox, "FlowAngleOfAttack");
-    alpha_->setRange(-kSteepestAngle, kSteepestAngle);
-    alpha_->setSingleStep(kAngleStep);
-    alpha_->setDecimals(1);
-    alpha_->setSuffix("\u00b0");
-    alpha_->setAccelerated(true);
+    alpha_ = named(new AngleBox(kSteepestAngle, kAngleStep), "FlowAngleOfAttack");
     alpha_->setToolTip("Angle of attack in degrees, -20 to 20, positive nose-up");
 
     lift_ = named(new QLabel(kNoValue), "FlowLiftCoefficient");
@@ -97,7 +92,7 @@ FlowWindow::FlowWindow(QWidget* parent, FileService* files) : QWidget(parent, Qt
     streamlines_->setToolTip("Streamlines across the section plane, 10 to 100; the same flow passes between neighbours");
 
     save_ = named(new QPushButton("Save picture\u2026"), "FlowSavePicture");
-    save_->setToolTip("PNG, SVG or PDF, chosen by the file name's ending");
+    save_->setToolTip("PNG, JPEG, SVG or PDF, chosen by the file name's ending");
     save_->setEnabled(false);
     save_->setVisible(files_ != nullptr);
 
@@ -109,6 +104,7 @@ FlowWindow::FlowWindow(QWidget* parent, FileService* files) : QWidget(parent, Qt
     auto* controls = new QHBoxLayout;
     controls->addWidget(captionFor(alpha_, "FlowAngleCaption", "Angle of attack \u03b1:"));
     controls->addWidget(alpha_);
+    controls->addWidget(alpha_->refusalLabel());
     controls->addSpacing(12);
     controls->addWidget(named(new QLabel("Cl ="), "FlowLiftCaption"));
     controls->addWidget(lift_);
@@ -141,9 +137,10 @@ FlowWindow::FlowWindow(QWidget* parent, FileService* files) : QWidget(parent, Qt
     canvas_->showMessage("No section designed yet.");
 }
 
-void FlowWindow::showDesign(const folix::MappedSection& design)
+void FlowWindow::showDesign(const folix::MappedSection& design, const std::string& note)
 {
     design_ = design;
+    designNote_ = note;
     family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
     note_->setText(design.EM > 2 ? QString("m > 2: the trailing edge turns back on itself and the flow speed there has "
@@ -200,23 +197,8 @@ void FlowWindow::savePicture()
     // The angle tells apart the pictures of one section.
     const QString suggested = QString::fromStdString(folix::suggestedFileStem(*design_)) +
                               QString("_alpha%1_flow.png").arg(QString::fromStdString(folix::displayText(alpha_->value())));
-    QString path = files_->askForFile(this, "Save picture", suggested, kPictureFormatsFilter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += ".png";
-    const std::optional<PictureFormat> format = pictureFormatOf(path);
-    if (!format) {
-        files_->warn(this, QString("A picture is saved as PNG, SVG or PDF: end the file name in .png, .svg or .pdf "
-                                   "rather than .%1.")
-                               .arg(QFileInfo(path).suffix()));
-        return;
-    }
-    const std::optional<QByteArray> picture =
-        pictureBytes(*format, canvas_->pictureSize(), *canvas_, canvas_->caption(),
-                     [this](QPainter& painter, const QRectF& area) { canvas_->paintPicture(painter, area); });
-    if (!picture) {
-        files_->warn(this, "The picture could not be encoded.");
-        return;
-    }
-    files_->writeFile(this, path, std::string_view(picture->constData(), static_cast<std::size_t>(picture->size())),
-                      "picture");
+    std::string description = designNote_.empty() ? folix::seligName(*design_) : designNote_;
+    if (const std::string loads = folix::loadsNoteOf(*design_, alpha_->value()); !loads.empty()) description += "; " + loads;
+    files_->savePicture(this, suggested, canvas_->pictureSize(), *canvas_, QString::fromStdString(description),
+                        [this](QPainter& painter, const QRectF& area) { canvas_->paintPicture(painter, area); });
 }

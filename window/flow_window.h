@@ -1,16 +1,17 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include <QWidget>
 
 #include "engine/mapped_section.h"
 
+class AngleBox;
 class FileService;
 class FlowCanvas;
 class QCheckBox;
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -21,15 +22,16 @@ inline constexpr const char* kFlowTitle = "Flow";
 // points and the speed or pressure as colour, at an angle of attack the user
 // sets or another window passes on, with the circle plane beside it if asked.
 // Every change draws the flow again. With the file service it saves the
-// picture as PNG, SVG or PDF, chosen by the file name's ending.
+// picture as PNG, JPEG, SVG or PDF, chosen by the file name's ending.
 class FlowWindow : public QWidget {
     Q_OBJECT
 
 public:
     explicit FlowWindow(QWidget* parent = nullptr, FileService* files = nullptr);
 
-    // The section to show, replacing whatever was shown.
-    void showDesign(const folix::MappedSection& design);
+    // The section to show, replacing whatever was shown. The note (what the
+    // run read, designNote) goes into the metadata of its pictures.
+    void showDesign(const folix::MappedSection& design, const std::string& note = {});
 
     // Degrees, positive nose-up; held within the angle box's range (-20 to 20).
     void setAngleOfAttack(double degrees);
@@ -46,11 +48,12 @@ private:
     QString caption() const;
 
     std::optional<folix::MappedSection> design_;
+    std::string designNote_;
     FileService* files_ = nullptr;
 
     QLabel* family_ = nullptr;
     QLabel* parameters_ = nullptr;
-    QDoubleSpinBox* alpha_ = nullptr;
+    AngleBox* alpha_ = nullptr;
     QLabel* lift_ = nullptr;
     QComboBox* colouring_ = nullptr;
     QCheckBox* circlePlane_ = nullptr;

@@ -1,5 +1,7 @@
 #include "picture_formats.h"
 
+#include <string_view>
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
@@ -15,6 +17,7 @@ constexpr double kPngEnlargement = 2;
 constexpr double kMetresPerInch = 0.0254;
 constexpr double kPointsPerInch = 72;
 constexpr const char* kCreator = "FolixDesign";
+constexpr int kJpegQuality = 95;  // thin lines stay clean
 
 void paintOn(QPaintDevice& device, QSize size, const QWidget& shownOn, const PicturePainter& paint)
 {
@@ -23,8 +26,8 @@ void paintOn(QPaintDevice& device, QSize size, const QWidget& shownOn, const Pic
     paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
 }
 
-std::optional<QByteArray> pngOf(QSize size, const QWidget& shownOn, const QString& description,
-                                const PicturePainter& paint)
+std::optional<QByteArray> imageOf(const char* format, QSize size, const QWidget& shownOn, const QString& description,
+                                  const PicturePainter& paint)
 {
     const double scale = kPngEnlargement * shownOn.devicePixelRatioF();
     QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -36,10 +39,10 @@ std::optional<QByteArray> pngOf(QSize size, const QWidget& shownOn, const QStrin
     image.setText("Software", kCreator);
     image.fill(Qt::white);
     paintOn(image, size, shownOn, paint);
-    QByteArray png;
-    QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return std::nullopt;
-    return png;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format, std::string_view(format) == "JPG" ? kJpegQuality : -1)) return std::nullopt;
+    return bytes;
 }
 
 std::optional<QByteArray> svgOf(QSize size, const QWidget& shownOn, const QString& description,
@@ -86,6 +89,7 @@ std::optional<PictureFormat> pictureFormatOf(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == "png") return PictureFormat::Png;
+    if (suffix == "jpg" || suffix == "jpeg") return PictureFormat::Jpg;
     if (suffix == "svg") return PictureFormat::Svg;
     if (suffix == "pdf") return PictureFormat::Pdf;
     return std::nullopt;
@@ -96,7 +100,8 @@ std::optional<QByteArray> pictureBytes(PictureFormat format, QSize size, const Q
 {
     if (size.isEmpty()) return std::nullopt;
     switch (format) {
-    case PictureFormat::Png: return pngOf(size, shownOn, description, paint);
+    case PictureFormat::Png: return imageOf("PNG", size, shownOn, description, paint);
+    case PictureFormat::Jpg: return imageOf("JPG", size, shownOn, description, paint);
     case PictureFormat::Svg: return svgOf(size, shownOn, description, paint);
     case PictureFormat::Pdf: return pdfOf(size, shownOn, description, paint);
     }

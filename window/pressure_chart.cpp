@@ -116,6 +116,22 @@ PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const st
     return curves;
 }
 
+ChartAxis sharedSuctionAxis(const PressureCurves& shown, const std::vector<PressureCurves>& others)
+{
+    double least = 0;
+    double most = 0;
+    const auto include = [&](const PressureCurves& curves) {
+        for (const std::vector<ChartPoint>* side : {&curves.upper, &curves.lower})
+            for (const ChartPoint& point : *side) {
+                least = std::min(least, point.y);
+                most = std::max(most, point.y);
+            }
+    };
+    include(shown);
+    for (const PressureCurves& curves : others) include(curves);
+    return withMargins(roundedAxis(least, most));
+}
+
 PointedValues nearestPoints(const PressureCurves& curves, double x)
 {
     if (curves.upper.empty() || curves.lower.empty()) throw std::invalid_argument("a curve without points");

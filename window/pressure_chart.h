@@ -58,6 +58,10 @@ struct PressureCurves {
 // point when it is a surface point, so they meet there.
 PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp);
 
+// The suction axis of the shown curves widened to hold every curve of
+// `others` too: those of the pinned sections drawn on the same chart.
+ChartAxis sharedSuctionAxis(const PressureCurves& shown, const std::vector<PressureCurves>& others);
+
 // What hovering the chart reads out: on either curve, the point nearest in x/c
 // to where the pointer is, as x/c and -Cp.
 struct PointedValues {

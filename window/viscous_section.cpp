@@ -56,7 +56,7 @@ QDoubleSpinBox* angleBox(const char* name, double low, double value, const char*
 
 ViscousSection::ViscousSection(QWidget* parent, FileService* files) : QWidget(parent), files_(files)
 {
-    setObjectName("ViscousSection");
+    setObjectName("ViscousPolar");
     run_ = new ViscousRun(this);
     connect(run_, &ViscousRun::angleDone, this, &ViscousSection::takeAngle);
     connect(run_, &ViscousRun::finished, this, &ViscousSection::finish);
@@ -209,6 +209,7 @@ void ViscousSection::computePolar()
     }
     const auto count = static_cast<int>(alphas.size());
     polars_ = std::move(polars);
+    options_ = options;
     finished_ = false;
     anglesDone_ = 0;
     progress_->setRange(0, count);
@@ -280,16 +281,24 @@ void ViscousSection::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
+QString ViscousSection::pictureDescription() const
+{
+    const folix::ViscousOptions& o = options_;
+    return QString::fromStdString(folix::seligName(design_) + "; viscous polar from XFOIL at Re " +
+                                  folix::formatGeneral(o.reynolds) + ", Mach " + folix::formatGeneral(o.mach) +
+                                  ", Ncrit " + folix::formatGeneral(o.ncrit));
+}
+
 QString ViscousSection::suggestedName(const char* extension) const
 {
     return QString::fromStdString(folix::suggestedFileStem(design_)) +
-           QString("_Re%1_polar%2").arg(QString::fromStdString(folix::formatGeneral(reynolds_->value())), extension);
+           QString("_Re%1_polar%2").arg(QString::fromStdString(folix::formatGeneral(options_.reynolds)), extension);
 }
 
 void ViscousSection::savePicture()
 {
     if (!files_ || !finished_ || !plot_->hasCharts()) return;
-    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_,
+    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_, pictureDescription(),
                         [this](QPainter& painter, const QRectF& area) { plot_->paintPicture(painter, area); });
 }
 

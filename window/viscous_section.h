@@ -55,10 +55,12 @@ private:
     void savePicture();
     void saveTable();
     QString suggestedName(const char* extension) const;
+    QString pictureDescription() const;
 
     folix::MappedSection design_;
     bool haveDesign_ = false;
     std::optional<folix::SectionPolars> polars_;
+    folix::ViscousOptions options_;  // of the polar shown
     bool finished_ = false;
     bool usable_ = false;  // XFOIL can be run
     int anglesDone_ = 0;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/number_text.h"
 #include "engine/section_polar.h"
 #include "strict_number.h"
 #include "viscous/viscous_polar.h"
@@ -15,7 +16,9 @@ const char* const kUsageText =
     "Usage:\n"
     "  folix design [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "               [--history | --json] [--save] [--alpha DEG]\n"
-    "               [--dat FILE [--allow-crossing]] [--cp FILE] [--points N]\n"
+    "               [--dat FILE] [--cp FILE] [--points N] [--allow-crossing]\n"
+    "               [--svg FILE] [--dxf FILE] [--pdf FILE] [--chord MM] [--te-gap G]\n"
+    "               [--construction]\n"
     "  folix design [--thickness T] [--te-angle DEG] [--max-thickness-at X]\n"
     "               --cl CL (--alpha DEG | --ideal) [other design options]\n"
     "  folix design [--te-angle DEG] [--max-thickness-at X] --cl CL --sigma S\n"
@@ -53,10 +56,21 @@ const char* const kUsageText =
     "  --cp FILE             write \"x y Cp\" for every point of the coordinate file,\n"
     "                        in its order: the pressure coefficient at --alpha\n"
     "                        (default 0)\n"
-    "  --allow-crossing      write --dat even for a section whose upper and lower\n"
-    "                        surfaces cross (m > 2), which is otherwise refused\n"
+    "  --allow-crossing      write --dat, --svg, --dxf and --pdf even for a section\n"
+    "                        whose upper and lower surfaces cross (m > 2), which\n"
+    "                        is otherwise refused\n"
     "  --points N            number of points of --dat and --cp: odd, 5 to 100001\n"
     "                        (default 161)\n"
+    "  --svg FILE, --dxf FILE, --pdf FILE\n"
+    "                        write the section at true scale in millimetres for CAD\n"
+    "                        or cutting: SVG (viewBox in mm), DXF R12 (a closed\n"
+    "                        polyline, units mm) or PDF, from 401 points clustered\n"
+    "                        at both edges\n"
+    "  --chord MM            chord of those drawings in mm, 0.1 to 100000 (default 100)\n"
+    "  --te-gap G            open the trailing edge by G of the chord, 0 to 0.1,\n"
+    "                        linearly along the chord (default 0, closed)\n"
+    "  --construction        add the chord line and the maximum thickness on a\n"
+    "                        layer of their own\n"
     "  --cl CL               design for this lift coefficient (0 or more) instead of a\n"
     "                        camber: the camber ratio whose section has the exact\n"
     "                        inviscid Cl within 1e-9 at --alpha, or with --ideal at\n"
@@ -220,6 +234,15 @@ bool flag(const ArgumentReader& reader, const std::string& option)
 {
     reader.noValue(option);
     return true;
+}
+
+double boundedNumber(ArgumentReader& reader, const std::string& option, double low, double high)
+{
+    const double value = number(reader, option);
+    if (value < low || value > high)
+        throw UsageError(option + ": " + formatGeneral(value) + " is outside " + formatGeneral(low) + " to " +
+                         formatGeneral(high));
+    return value;
 }
 
 int pointCount(ArgumentReader& reader, const std::string& option)
@@ -422,6 +445,12 @@ Request parseDesign(const std::vector<std::string>& args)
         else if (arg == "--cp") request.cpFile = fileName(reader, arg);
         else if (arg == "--alpha") request.alpha = number(reader, arg);
         else if (arg == "--points") request.points = pointCount(reader, arg);
+        else if (arg == "--svg") request.svgFile = fileName(reader, arg);
+        else if (arg == "--dxf") request.dxfFile = fileName(reader, arg);
+        else if (arg == "--pdf") request.pdfFile = fileName(reader, arg);
+        else if (arg == "--chord") request.drawing.chordMillimetres = boundedNumber(reader, arg, kSmallestChordMillimetres, kLargestChordMillimetres);
+        else if (arg == "--te-gap") request.drawing.trailingEdgeGap = boundedNumber(reader, arg, 0, kLargestTrailingEdgeGap);
+        else if (arg == "--construction") request.drawing.constructionLayer = flag(reader, arg);
         else if (arg == "--history") request.history = flag(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--save") request.save = flag(reader, arg);
@@ -429,14 +458,26 @@ Request parseDesign(const std::vector<std::string>& args)
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
-    if (request.allowCrossing && !request.datFile) throw UsageError("--allow-crossing needs --dat");
+    if (request.allowCrossing && !request.datFile && !request.drawn())
+        throw UsageError("--allow-crossing needs --dat, --svg, --dxf or --pdf");
     checkTargets(request, reader);
     if (request.history && request.json) throw UsageError("--history and --json exclude each other (the JSON holds the history)");
     if (reader.seen("--points") && !request.datFile && !request.cpFile) throw UsageError("--points needs --dat or --cp");
-    if (request.datFile == kStandardStream && request.cpFile == kStandardStream)
-        throw UsageError("--dat - and --cp - cannot both write to standard output");
-    if (request.datFile && request.cpFile && sameFile(*request.datFile, *request.cpFile))
-        throw UsageError("--dat and --cp name the same file");
+    for (const char* option : {"--chord", "--te-gap", "--construction"})
+        if (reader.seen(option) && !request.drawn()) throw UsageError(std::string(option) + " needs --svg, --dxf or --pdf");
+    const char* const names[] = {"--dat", "--cp", "--svg", "--dxf", "--pdf"};
+    const auto files = request.files();
+    for (std::size_t i = 0; i < files.size(); ++i)
+        for (std::size_t j = i + 1; j < files.size(); ++j) {
+            const std::optional<std::string>& a = *files[i];
+            const std::optional<std::string>& b = *files[j];
+            if (!a || !b) continue;
+            const std::string both = std::string(names[i]) + " and " + names[j];
+            if (*a == kStandardStream && *b == kStandardStream)
+                throw UsageError(both + " cannot both write to standard output (-)");
+            if (*a != kStandardStream && *b != kStandardStream && sameFile(*a, *b))
+                throw UsageError(both + " name the same file");
+        }
     return request;
 }
 

@@ -6,8 +6,9 @@
 #include <variant>
 #include <vector>
 
-#include "engine/selig_export.h"
 #include "design/design_inputs.h"
+#include "engine/section_drawing.h"
+#include "engine/selig_export.h"
 #include "viscous/viscous_options.h"
 
 namespace folix {
@@ -18,7 +19,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The file name that stands for standard input (batch) or output (--dat, --cp).
+// The file name that stands for standard input (batch) or output (--dat, --cp, --svg, --dxf, --pdf).
 inline constexpr const char* kStandardStream = "-";
 
 struct HelpRequest {};
@@ -43,10 +44,19 @@ struct DesignRequest {
     bool json = false;
     bool save = false;
     std::optional<std::string> datFile;  // kStandardStream for standard output
-    bool allowCrossing = false;          // write --dat even when the surfaces cross
+    bool allowCrossing = false;          // write --dat and the drawings even when the surfaces cross
     std::optional<double> alpha;        // degrees
     std::optional<std::string> cpFile;  // at alpha, 0 when not given
     int points = kDefaultSeligPoints;   // of the coordinate and pressure files
+    // True-scale drawings of the section, each kStandardStream for standard output.
+    std::optional<std::string> svgFile;
+    std::optional<std::string> dxfFile;
+    std::optional<std::string> pdfFile;
+    DrawingOptions drawing;  // chord, trailing-edge gap and construction layer of all three
+
+    bool drawn() const { return svgFile || dxfFile || pdfFile; }
+    // The files written, in the order they are written.
+    std::vector<const std::optional<std::string>*> files() const { return {&datFile, &cpFile, &svgFile, &dxfFile, &pdfFile}; }
 };
 
 inline constexpr unsigned kMostJobs = 1024;

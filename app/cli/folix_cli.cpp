@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <stdexcept>
 #include <variant>
 
 #include <fcntl.h>
@@ -16,10 +17,11 @@
 #include "command_line.h"
 #include "descriptor_input.h"
 #include "design_report.h"
-#include "engine/selig_export.h"
+#include "engine/section_drawing.h"
 #include "file_clash.h"
 #include "interruption.h"
 #include "engine/section_flow.h"
+#include "engine/selig_export.h"
 #include "polar_command.h"
 #include "progress_line.h"
 #include "results/file_descriptor.h"
@@ -52,6 +54,28 @@ bool writeOutputFile(const std::string& file, const std::string& text, std::ostr
     return written.written;
 }
 
+// The true-scale drawings the request names, each through the same writer;
+// false, after saying why, when one could not be made or written.
+bool writeDrawings(const DesignRequest& request, const MappedSection& section, std::ostream& standardOutput,
+                   std::ostream& err)
+{
+    SectionDrawing drawing;
+    try {
+        drawing = sectionDrawing(seligName(section), section.F, section.G, section.EM, request.drawing);
+    } catch (const ArithmeticError& e) {
+        err << "error: drawing: " << e.what() << '\n';
+        return false;
+    } catch (const std::invalid_argument& e) {
+        err << "error: drawing: " << e.what() << '\n';
+        return false;
+    }
+    bool written = true;
+    if (request.svgFile) written &= writeOutputFile(*request.svgFile, svgDrawingText(drawing), standardOutput, err);
+    if (request.dxfFile) written &= writeOutputFile(*request.dxfFile, dxfDrawingText(drawing), standardOutput, err);
+    if (request.pdfFile) written &= writeOutputFile(*request.pdfFile, pdfDrawingText(drawing), standardOutput, err);
+    return written;
+}
+
 CommandFile namedFile(const std::string& role, const std::string& name)
 {
     return {role + shownFileName(name), fileIdentity(name)};
@@ -60,7 +84,7 @@ CommandFile namedFile(const std::string& role, const std::string& name)
 CommandFile standardOutputFile() { return {"standard output", openFileIdentity(STDOUT_FILENO)}; }
 
 // Two files of the design command that are one: the coordinates, the
-// pressures and the results file each lose what another wrote. Standard
+// pressures, the drawings and the results file each lose what another wrote. Standard
 // output may take the coordinates or pressures (through /dev/stdout too),
 // never the results file's record.
 std::optional<std::string> designFileClash(const DesignRequest& request)
@@ -68,6 +92,10 @@ std::optional<std::string> designFileClash(const DesignRequest& request)
     std::vector<CommandFile> files;
     if (request.datFile && *request.datFile != kStandardStream) files.push_back(namedFile("--dat ", *request.datFile));
     if (request.cpFile && *request.cpFile != kStandardStream) files.push_back(namedFile("--cp ", *request.cpFile));
+    const std::pair<const std::optional<std::string>*, const char*> drawings[] = {
+        {&request.svgFile, "--svg "}, {&request.dxfFile, "--dxf "}, {&request.pdfFile, "--pdf "}};
+    for (const auto& [file, role] : drawings)
+        if (*file && **file != kStandardStream) files.push_back(namedFile(role, **file));
     if (!request.save) return sameFileClash(files);
     const CommandFile results = namedFile("the results file ", kResultsFileName);
     files.push_back(results);
@@ -147,6 +175,13 @@ int runDesignCommand(const DesignRequest& request, std::ostream& out, std::ostre
     if (request.cpFile) {
         const std::string text = pressureFileText(section, flow->alpha, *flow->flow);
         if (!writeOutputFile(*request.cpFile, text, standardOutput, err)) status = kExitFailed;
+    }
+    if (request.drawn() && outcome.surfacesCrossFrom && !request.allowCrossing) {
+        err << "error: not drawing the section: " << crossingText(outcome)
+            << "; --allow-crossing writes the drawings all the same\n";
+        status = kExitFailed;
+    } else if (request.drawn() && !writeDrawings(request, section, standardOutput, err)) {
+        status = kExitFailed;
     }
     if (request.save && !saveOutcome(outcome, err)) status = kExitFailed;
     return status;
@@ -263,7 +298,8 @@ int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostrea
     }
     if (const auto* design = std::get_if<DesignRequest>(&request)) {
         // Standard output then carries that file alone.
-        const bool fileOnOutput = design->datFile == kStandardStream || design->cpFile == kStandardStream;
+        bool fileOnOutput = false;
+        for (const std::optional<std::string>* file : design->files()) fileOnOutput |= *file == kStandardStream;
         return runDesignCommand(*design, fileOnOutput ? err : out, err, out);
     }
     if (const auto* polar = std::get_if<PolarRequest>(&request))

@@ -116,7 +116,8 @@ private slots:
     {
         window_->resize(700, 450);
         const std::pair<QString, QByteArray> kinds[] = {
-            {"flow.png", "\x89PNG"}, {"flow.SVG", "<?xml"}, {"flow.pdf", "%PDF-"}, {"flow", "\x89PNG"}};
+            {"flow.png", "\x89PNG"}, {"flow.SVG", "<?xml"}, {"flow.pdf", "%PDF-"}, {"bare", "\x89PNG"},
+            {"flow.jpg", "\xff\xd8\xff"}};
         for (const auto& [name, start] : kinds) {
             answer_ = name;
             window_->findChild<QPushButton*>("FlowSavePicture")->click();
@@ -129,12 +130,13 @@ private slots:
         }
         QCOMPARE(QFileInfo(suggested_).fileName(), QString("karman-trefftz_F0.0703_G0.04377_m1.94444_alpha0_flow.png"));
 
-        answer_ = "flow.jpg";
+        // An ending of no picture format is asked about; Enter declines.
+        answer_ = "flow.bmp";
         window_->findChild<QPushButton*>("FlowSavePicture")->click();
-        QVERIFY(!QFile::exists(folder_.filePath(answer_)));
+        QVERIFY(!QFile::exists(folder_.filePath(answer_)) && !QFile::exists(folder_.filePath("flow.bmp.png")));
         const auto shown = boxes_->take();
         QCOMPARE(shown.size(), std::size_t{1});
-        QVERIFY(shown.front().text.contains(".jpg"));
+        QVERIFY(shown.front().text.contains(".bmp") && shown.front().icon == QMessageBox::Question);
     }
 
     void drawsFieldStreamlinesAndSection()

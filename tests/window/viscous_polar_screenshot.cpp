@@ -14,7 +14,7 @@
 
 #include "window/analysis_window.h"
 #include "window/file_service.h"
-#include "window/picture_file.h"
+#include "window/picture_formats.h"
 #include "window/viscous_plot.h"
 #include "window/viscous_section.h"
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     if (!window.grab().save(argv[1])) return 1;
     ViscousPlot* plot = section->plot();
     const auto paint = [plot](QPainter& painter, const QRectF& area) { plot->paintPicture(painter, area); };
-    const auto picture = encodePicture(argv[2], QSize(900, 640), *plot, paint);
+    const auto picture = pictureBytes(PictureFormat::Png, QSize(900, 640), *plot, "viscous polar", paint);
     QFile out(argv[2]);
     return picture && out.open(QIODevice::WriteOnly) && out.write(*picture) == picture->size() ? 0 : 1;
 }
