@@ -180,7 +180,7 @@ void AnalysisWindow::showDesign(const folix::MappedSection& design, const std::s
     design_ = design;
     note_ = note;
     if (bucket_) bucket_->showDesign(design);
-    viscous_->showDesign(design);
+    viscous_->showDesign(design, note);
     family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 

@@ -16,6 +16,7 @@
 #include "engine/number_text.h"
 #include "engine/section_polar.h"
 #include "viscous/xfoil_program.h"
+#include "window/design_description.h"
 #include "window/drawn_design.h"
 #include "window/file_service.h"
 #include "window/viscous_chart.h"
@@ -163,10 +164,11 @@ bool ViscousSection::checkXfoil()
     return usable_;
 }
 
-void ViscousSection::showDesign(const folix::MappedSection& design)
+void ViscousSection::showDesign(const folix::MappedSection& design, const std::string& note)
 {
     run_->stop();
     design_ = design;
+    note_ = note;
     haveDesign_ = true;
     polars_.reset();
     finished_ = false;
@@ -281,12 +283,12 @@ void ViscousSection::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-QString ViscousSection::pictureDescription() const
+std::vector<std::string> ViscousSection::fileNotes() const
 {
     const folix::ViscousOptions& o = options_;
-    return QString::fromStdString(folix::seligName(design_) + "; viscous polar from XFOIL at Re " +
-                                  folix::formatGeneral(o.reynolds) + ", Mach " + folix::formatGeneral(o.mach) +
-                                  ", Ncrit " + folix::formatGeneral(o.ncrit));
+    return {note_.empty() ? folix::seligName(design_) : note_,
+            "viscous polar from XFOIL at Re " + folix::formatGeneral(o.reynolds) + ", Mach " +
+                folix::formatGeneral(o.mach) + ", Ncrit " + folix::formatGeneral(o.ncrit)};
 }
 
 QString ViscousSection::suggestedName(const char* extension) const
@@ -298,14 +300,16 @@ QString ViscousSection::suggestedName(const char* extension) const
 void ViscousSection::savePicture()
 {
     if (!files_ || !finished_ || !plot_->hasCharts()) return;
-    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_, pictureDescription(),
+    const std::vector<std::string> notes = fileNotes();
+    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_,
+                        QString::fromStdString(notes[0] + "; " + notes[1]),
                         [this](QPainter& painter, const QRectF& area) { plot_->paintPicture(painter, area); });
 }
 
 void ViscousSection::saveTable()
 {
     if (!files_ || !finished_ || !polars_) return;
-    const std::string table = folix::polarTableText(*polars_);
+    const std::string table = folix::commentLines(fileNotes()) + folix::polarTableText(*polars_);
     const QString path = files_->askForFile(this, "Save polar table", suggestedName(".csv"), "CSV tables (*.csv)");
     if (!path.isEmpty()) files_->writeFile(this, path, table, "polar table");
 }

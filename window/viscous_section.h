@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QWidget>
 
@@ -29,8 +31,9 @@ class ViscousSection : public QWidget {
 public:
     explicit ViscousSection(QWidget* parent = nullptr, FileService* files = nullptr);
 
-    // The design that is drawn now: a polar of another one is stopped and cleared.
-    void showDesign(const folix::MappedSection& design);
+    // The design that is drawn now: a polar of another one is stopped and
+    // cleared. `note` heads the saved files (designNote), the name line when empty.
+    void showDesign(const folix::MappedSection& design, const std::string& note = {});
 
     bool running() const;
     // The polars of the last run started, every angle not yet done failed; none before.
@@ -55,9 +58,11 @@ private:
     void savePicture();
     void saveTable();
     QString suggestedName(const char* extension) const;
-    QString pictureDescription() const;
+    // The design and the polar's settings, for a file's metadata or heading.
+    std::vector<std::string> fileNotes() const;
 
     folix::MappedSection design_;
+    std::string note_;
     bool haveDesign_ = false;
     std::optional<folix::SectionPolars> polars_;
     folix::ViscousOptions options_;  // of the polar shown
