@@ -21,6 +21,7 @@
 #include "design/parallel_work.h"
 #include "viscous/polar_summary.h"
 #include "viscous/polar_table.h"
+#include "viscous/xfoil_program.h"
 
 namespace folix {
 
@@ -186,6 +187,8 @@ RowPolar rowPolar(const BatchPolars& polars, const MappedSection& section)
     } catch (const ArithmeticError& e) {
         return failed(std::string("analysis: ") + e.what());
     } catch (const std::invalid_argument& e) {
+        return failed(e.what());
+    } catch (const XfoilUnavailable& e) {  // gone since the batch began
         return failed(e.what());
     }
     row.cancelled = polars.cancel && polars.cancel->load();

@@ -117,6 +117,9 @@ int runViscousPolar(const PolarRequest& request, const DesignOutcome& outcome, s
     } catch (const std::invalid_argument& e) {
         err << "error: " << e.what() << '\n';
         return 1;
+    } catch (const XfoilUnavailable& e) {  // gone since it was found
+        err << "error: " << e.what() << '\n';
+        return 1;
     } catch (const ArithmeticError& e) {
         err << "error: coordinates: " << e.what() << '\n';
         return 1;
