@@ -93,14 +93,19 @@ ViscousOptions viscousOptions(double re, double mach, double ncrit, double xtrTo
     return options;
 }
 
+[[noreturn]] void raiseMissing(const XfoilUnavailable& missing)
+{
+    PyErr_SetString(PyExc_FileNotFoundError, missing.what());
+    throw py::error_already_set();
+}
+
 // The program found: FileNotFoundError, saying what to install, when there is none.
 void findProgram(ViscousOptions& options)
 {
     try {
         options.xfoil = findXfoil(options.xfoil).program;
     } catch (const XfoilUnavailable& missing) {
-        PyErr_SetString(PyExc_FileNotFoundError, missing.what());
-        throw py::error_already_set();
+        raiseMissing(missing);
     }
 }
 
@@ -122,7 +127,7 @@ std::pair<std::vector<double>, py::object> angles(const py::handle& alpha)
 // Runs work on a thread of its own without the interpreter lock, looking for
 // Ctrl+C meanwhile: then it sets the cancel flag, which kills XFOIL, waits
 // for the work to end and raises KeyboardInterrupt. The work's own exception
-// is raised here.
+// is raised here, XFOIL missing as FileNotFoundError.
 void cancellable(const std::function<void(const std::atomic<bool>* cancel)>& work)
 {
     std::atomic<bool> cancel{false};
@@ -158,7 +163,11 @@ void cancellable(const std::function<void(const std::atomic<bool>* cancel)>& wor
         worker.join();
     }
     if (interrupted) throw py::error_already_set();
-    if (failure) std::rethrow_exception(failure);
+    try {
+        if (failure) std::rethrow_exception(failure);
+    } catch (const XfoilUnavailable& missing) {  // gone since it was found
+        raiseMissing(missing);
+    }
 }
 
 // XFOIL's value of each angle, nan where it did not converge.
