@@ -7,7 +7,7 @@ trailing edge (x = 1).
 """
 
 import os
-from typing import Optional, SupportsFloat, TypedDict, Union
+from typing import Any, Optional, Sequence, SupportsFloat, TypedDict, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -63,6 +63,53 @@ class Bucket:
     def table(self, points: int = 41) -> npt.NDArray[np.float64]:
         """A (points, 3) array of alpha (degrees), Cl and -Cp_min evenly over the range."""
 
+class _Polar(TypedDict, total=False):
+    alpha: Any
+    """Angles of attack in degrees: a float, or an array of alpha's shape (so every entry)."""
+    Cl: Any
+    """Lift coefficient of the exact inviscid flow."""
+    Cm: Any
+    """Quarter-chord moment coefficient of the exact inviscid flow, positive nose-up."""
+    Cp_min: Any
+    """The lowest pressure coefficient on the surface."""
+    x_Cp_min: Any
+    """Its location over chord."""
+    Cd: Any
+    """With re: XFOIL's drag coefficient; nan where the angle did not converge (so the five below)."""
+    Cdp: Any
+    """XFOIL's pressure drag coefficient as its polar file writes it."""
+    Cm_visc: Any
+    """XFOIL's quarter-chord moment coefficient, positive nose-up."""
+    Cl_visc: Any
+    """XFOIL's lift coefficient."""
+    xtr_top: Any
+    """Transition location over chord on the upper surface."""
+    xtr_bottom: Any
+    """Transition location over chord on the lower surface."""
+    status: Any
+    """With re: "converged", "not converged" or "failed: <reason>" per angle."""
+
+class _PolarsMany(TypedDict):
+    alpha: npt.NDArray[np.float64]
+    """The angles of attack, degrees."""
+    Cd: npt.NDArray[np.float64]
+    """Of shape (len(designs), len(alpha)), nan where an angle did not converge; as the
+    five below."""
+    Cdp: npt.NDArray[np.float64]
+    Cm_visc: npt.NDArray[np.float64]
+    Cl_visc: npt.NDArray[np.float64]
+    xtr_top: npt.NDArray[np.float64]
+    xtr_bottom: npt.NDArray[np.float64]
+    status: npt.NDArray[np.str_]
+    """Each angle's "converged", "not converged" or "failed: <reason>"."""
+    Cl_max: npt.NDArray[np.float64]
+    """Per design, over its converged angles (nan when none): the largest Cl_visc; and
+    its angle, the least Cd, the largest Cl_visc / Cd and its angle below."""
+    alpha_Cl_max: npt.NDArray[np.float64]
+    Cd_min: npt.NDArray[np.float64]
+    Cl_Cd_max: npt.NDArray[np.float64]
+    alpha_Cl_Cd_max: npt.NDArray[np.float64]
+
 class Design:
     """A completed design run, as `folix design` reports it. Built by design()."""
 
@@ -113,6 +160,28 @@ class Design:
         """Quarter-chord moment coefficient (positive nose-up) at alpha (degrees)."""
     def pressure(self, alpha: _Number = 0.0, points: int = 161) -> npt.NDArray[np.float64]:
         """A (points, 3) array of x, y, Cp at alpha (degrees), as `folix design --cp`."""
+    def polar(
+        self,
+        alpha: npt.ArrayLike,
+        re: Optional[_Number] = None,
+        mach: _Number = 0.0,
+        ncrit: _Number = 9.0,
+        *,
+        xtr_top: _Number = 1.0,
+        xtr_bottom: _Number = 1.0,
+        iterations: int = 100,
+        xfoil: Optional[str] = None,
+        timeout: Optional[_Number] = None,
+        points: int = 161,
+    ) -> _Polar:
+        """The polar at alpha (degrees, a number or an array): the exact inviscid alpha, Cl,
+        Cm, Cp_min, x_Cp_min as `folix polar`; with re (chord Reynolds number, 1000 to
+        1e9) also XFOIL's Cd, Cdp, Cm_visc, Cl_visc, xtr_top, xtr_bottom (nan where not
+        converged) and status per angle, as `folix polar --re`. mach (0 to below 1),
+        ncrit (e^n criterion), xtr_top/xtr_bottom (forced transition x/c, 1 free),
+        iterations (per angle), xfoil (the program), timeout (seconds for the polar).
+        Runs XFOIL without the interpreter lock; Ctrl+C kills it (KeyboardInterrupt).
+        FileNotFoundError without XFOIL, ValueError for settings beyond their limits or m > 2."""
     def save(self, path: Union[str, os.PathLike[str]] = "Folix_Input.txt") -> bool:
         """Appends the design to the results file, like "Save result". True when a line
         was written, False for an equal design recorded already; OSError when it cannot
@@ -185,3 +254,23 @@ def design_for_bucket(
     bucket at sigma on cl, that is free of cavitation for every Cl in
     [cl - half_width, cl + half_width]. DesignError ("Target not met", with the widest
     bucket found and a hint) when no thickness reaches it."""
+
+def polars_many(
+    designs: Sequence[Design],
+    alpha: npt.ArrayLike,
+    re: _Number,
+    mach: _Number = 0.0,
+    ncrit: _Number = 9.0,
+    *,
+    xtr_top: _Number = 1.0,
+    xtr_bottom: _Number = 1.0,
+    iterations: int = 100,
+    xfoil: Optional[str] = None,
+    timeout: Optional[_Number] = None,
+    jobs: Optional[int] = None,
+) -> _PolarsMany:
+    """XFOIL's viscous polars of many designs at the 1-D angles alpha (degrees), `jobs`
+    XFOILs at once (one per core when None), without the interpreter lock; Ctrl+C kills
+    every XFOIL (KeyboardInterrupt). Settings as for Design.polar. Arrays of shape
+    (len(designs), len(alpha)) per quantity, and the summary of `folix batch --re`
+    per design. A failing polar does not stop the others."""

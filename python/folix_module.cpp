@@ -14,6 +14,7 @@
 #include "python_design.h"
 #include "python_errors.h"
 #include "python_targets.h"
+#include "python_viscous.h"
 #include "results/results_file.h"
 
 namespace py = pybind11;
@@ -137,6 +138,7 @@ PYBIND11_MODULE(folix, module)
         .def("__repr__", &Design::repr);
 
     folix::python::addTargets(module);
+    folix::python::addViscous(module);
     module.def("design", &folix::python::design, py::arg("thickness"), py::arg("camber"), py::arg("te_angle") = 0.0,
                py::arg("max_thickness_at") = py::none(), kDesignDoc);
     module.def("design_many", &folix::python::designMany, py::arg("thickness"), py::arg("camber"),

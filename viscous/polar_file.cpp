@@ -69,11 +69,11 @@ void readFlow(const std::vector<std::string>& w, PolarFile& polar)
     }
 }
 
-std::optional<PolarRow> readRow(std::string_view line)
+std::optional<XfoilPolarRow> readRow(std::string_view line)
 {
     std::vector<double> n;
     if (!readNumbers(line, n) || n.size() < 7 || n.size() > 12) return std::nullopt;
-    return PolarRow{n[0], n[1], n[2], n[3], n[4], n[5], n[6]};
+    return XfoilPolarRow{n[0], n[1], n[2], n[3], n[4], n[5], n[6]};
 }
 
 bool sameTo3Decimals(std::optional<double> written, double wanted, double unit = 1)
@@ -88,7 +88,7 @@ std::string settingMismatch(const std::string& what, std::optional<double> writt
 }
 
 // The reason a row cannot be a converged angle's, or "".
-std::string implausibility(const PolarRow& r, bool viscous)
+std::string implausibility(const XfoilPolarRow& r, bool viscous)
 {
     const double values[] = {r.Cl, r.Cd, r.Cdp, r.Cm, r.xtrTop, r.xtrBottom};
     for (const double v : values)

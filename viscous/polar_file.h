@@ -12,7 +12,7 @@ namespace folix {
 
 // One data line of XFOIL's polar file: alpha CL CD CDp CM Top_Xtr Bot_Xtr,
 // then columns this reader does not use.
-struct PolarRow {
+struct XfoilPolarRow {
     double alpha = 0;
     double Cl = 0;
     double Cd = 0;
@@ -29,7 +29,7 @@ struct PolarFile {
     bool complete = false;  // the dashed line below the column titles is there
     std::string name;
     std::optional<double> xtrTop, xtrBottom, mach, reynolds, ncritTop, ncritBottom;
-    std::vector<std::optional<PolarRow>> lines;  // nullopt: not seven to twelve numbers
+    std::vector<std::optional<XfoilPolarRow>> lines;  // nullopt: not seven to twelve numbers
 };
 
 PolarFile readPolarFile(std::string_view text);
@@ -42,7 +42,7 @@ std::string polarHeaderMismatch(const PolarFile& polar, const std::string& name,
 struct AngleReading {
     enum class Kind { Converged, NotConverged, Failed };
     Kind kind = Kind::NotConverged;
-    PolarRow row;         // when converged
+    XfoilPolarRow row;    // when converged
     std::string failure;  // when failed
 };
 

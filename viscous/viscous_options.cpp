@@ -13,6 +13,7 @@ namespace {
 // runs through 100 iterations about 0.2 s; the work grows with the square of
 // the node count.
 constexpr double kStartSeconds = 5;
+constexpr double kAngleStartSeconds = 2;
 constexpr double kAngleSeconds = 0.5;
 constexpr double kIterationSeconds = 0.02;
 constexpr double kReferenceNodes = 160;
@@ -33,19 +34,40 @@ void checkViscousOptions(const ViscousOptions& o)
     require(o.xtrTop >= 0 && o.xtrTop <= 1, "the upper surface's transition x/c must be from 0 to 1", o.xtrTop);
     require(o.xtrBottom >= 0 && o.xtrBottom <= 1, "the lower surface's transition x/c must be from 0 to 1",
             o.xtrBottom);
-    require(o.iterations >= 1 && o.iterations <= 10000, "the iteration limit must be from 1 to 10000", o.iterations);
+    require(o.iterations >= 1 && o.iterations <= kMostXfoilIterations, "the iteration limit must be from 1 to 10000",
+            o.iterations);
     require(o.panelNodes >= 40 && o.panelNodes <= 360, "the panel node count must be from 40 to 360", o.panelNodes);
     require(o.trailingEdgePanelDensity > 0 && o.trailingEdgePanelDensity <= 10,
             "the trailing-edge panel density ratio must be above 0 and at most 10", o.trailingEdgePanelDensity);
     require(o.timeoutSeconds >= 0 && o.timeoutSeconds <= 86400, "the timeout must be from 0 (automatic) to 86400 s",
             o.timeoutSeconds);
+    require(o.angleTimeoutSeconds >= 0 && o.angleTimeoutSeconds <= 86400,
+            "the timeout of an angle must be from 0 (automatic) to 86400 s", o.angleTimeoutSeconds);
 }
+
+namespace {
+
+double perAngleSeconds(const ViscousOptions& options)
+{
+    const double nodes = options.panelNodes / kReferenceNodes;
+    return (kAngleSeconds + kIterationSeconds * options.iterations) * nodes * nodes;
+}
+
+}  // namespace
 
 double defaultTimeoutSeconds(std::size_t angles, const ViscousOptions& options)
 {
-    const double nodes = options.panelNodes / kReferenceNodes;
-    const double perAngle = (kAngleSeconds + kIterationSeconds * options.iterations) * nodes * nodes;
-    return kStartSeconds + static_cast<double>(angles) * perAngle;
+    return kStartSeconds + static_cast<double>(angles) * perAngleSeconds(options);
+}
+
+double defaultAngleTimeoutSeconds(const ViscousOptions& options)
+{
+    return kAngleStartSeconds + perAngleSeconds(options);
+}
+
+double angleTimeoutSeconds(const ViscousOptions& options)
+{
+    return options.angleTimeoutSeconds > 0 ? options.angleTimeoutSeconds : defaultAngleTimeoutSeconds(options);
 }
 
 double timeoutSeconds(std::size_t angles, const ViscousOptions& options)

@@ -5,6 +5,8 @@
 
 namespace folix {
 
+inline constexpr int kMostXfoilIterations = 10000;
+
 // How XFOIL analyses a section. Where XFOIL has a default, it is this one.
 struct ViscousOptions {
     std::string xfoil;            // the program; empty: $FOLIX_XFOIL, else xfoil on the PATH
@@ -18,13 +20,16 @@ struct ViscousOptions {
     int panelNodes = 160;         // XFOIL's re-panelling (PPAR N)
     double trailingEdgePanelDensity = 0.15;  // and its trailing-edge to leading-edge panel density (PPAR T)
     double timeoutSeconds = 0;    // for a whole polar; 0: defaultTimeoutSeconds
+    // For one angle, XFOIL's start included: longer without a result, it
+    // counts as hung and is killed; 0: defaultAngleTimeoutSeconds.
+    double angleTimeoutSeconds = 0;
 };
 
 // Raises std::invalid_argument naming the option and its limits when one is
 // outside them: Re from 1,000 to 1e9 (when viscous), Mach from 0 to below 1,
 // Ncrit above 0 up to 20, transition x/c from 0 to 1, 1 to 10,000
 // iterations, 40 to 360 panel nodes (XFOIL's arrays hold fewer than 370), a
-// density ratio above 0 up to 10, a timeout of 0 or up to a day.
+// density ratio above 0 up to 10, timeouts of 0 or up to a day.
 void checkViscousOptions(const ViscousOptions& options);
 
 // Enough for a polar of `angles` angles on a busy machine: about ten times
@@ -34,5 +39,12 @@ double defaultTimeoutSeconds(std::size_t angles, const ViscousOptions& options);
 
 // The timeout a polar of `angles` angles runs under.
 double timeoutSeconds(std::size_t angles, const ViscousOptions& options);
+
+// Enough for one angle on a busy machine: the time one polar allows an angle,
+// plus a start-up.
+double defaultAngleTimeoutSeconds(const ViscousOptions& options);
+
+// The time an angle may take before XFOIL counts as hung.
+double angleTimeoutSeconds(const ViscousOptions& options);
 
 }  // namespace folix

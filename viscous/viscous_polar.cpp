@@ -29,6 +29,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr double kLargestAngle = 90;
 constexpr double kClosestAngles = 0.001;
+// Past stall XFOIL may hang at one angle after another; after this many in a
+// row the rest of the sweep is left, so that the other branch gets its time.
+constexpr int kHangsEndingABranch = 2;
 // XFOIL's files take a few kilobytes and under a hundred bytes an angle;
 // one larger than this is not a result.
 std::size_t largestOutput(std::size_t angles)
@@ -123,6 +126,7 @@ public:
           program_(xfoil.program),
           environment_(xfoilEnvironment(xfoil.noTrapsLibrary)),
           timeout_(timeoutSeconds(alphas.size(), options)),
+          angleTimeout_(angleTimeoutSeconds(options)),
           deadline_(Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeout_)))
     {
         polar_.angles.resize(alphas.size());
@@ -153,6 +157,7 @@ private:
         std::string fatal;        // a reason no run of this polar can succeed
         std::string blame;        // what befell the angle it was on when it ended
         bool polarEnds = false;   // timed out or cancelled
+        bool hung = false;        // killed when an angle took longer than an angle may
     };
 
     // What is known of a run while it goes on.
@@ -160,19 +165,30 @@ private:
         std::size_t decided = 0;
         bool contourChecked = false;
         bool restart = false;  // an angle failed: the rest goes to a fresh XFOIL
+        bool hung = false;
+        Clock::time_point lastProgress;  // the start, or the last angle decided
         std::string fatal;
     };
 
     void runBranches()
     {
         for (const auto& branch : sweepBranches(alphas_)) {
+            int hangs = 0;
             for (std::size_t done = 0; done < branch.size();) {
                 if (cancelled()) return failTheRest("cancelled");
                 if (Clock::now() >= deadline_) return failTheRest(notReached());
+                if (hangs == kHangsEndingABranch) {
+                    while (done < branch.size())
+                        decide(branch[done++], failed("not tried: XFOIL hung at the " +
+                                                      std::to_string(kHangsEndingABranch) +
+                                                      " angles before it in this sweep"));
+                    break;
+                }
                 const std::vector<std::size_t> rest(branch.begin() + static_cast<std::ptrdiff_t>(done), branch.end());
                 const RunEnd end = runXfoil(rest);
                 done += end.decided;
                 if (!end.fatal.empty()) return failTheRest(end.fatal);
+                hangs = end.hung ? (end.decided == 0 ? hangs + 1 : 1) : 0;
                 if (done < branch.size() && !end.blame.empty()) decide(branch[done++], failed(end.blame));
                 if (end.polarEnds) return failTheRest(cancelled() ? "cancelled" : notReached());
             }
@@ -195,15 +211,32 @@ private:
             return {0, std::string(problem.what()), "", false};
         }
         RunState state;
-        const auto collect = [&] { return collectRun(files, indices, alphas, state, false); };
+        state.lastProgress = Clock::now();
+        const auto collect = [&] {
+            const std::size_t decided = state.decided;
+            if (!collectRun(files, indices, alphas, state, false)) return false;
+            const auto now = Clock::now();
+            if (state.decided > decided) state.lastProgress = now;
+            state.hung = now - state.lastProgress > std::chrono::duration<double>(angleTimeout_);
+            return !state.hung;
+        };
         const ChildEnd end = child->wait(deadline_, control_.cancel, collect);
         child.reset();
-        if (end.kind == ChildEnd::Kind::Dismissed) return {state.decided, state.fatal, "", false};
+        if (end.kind == ChildEnd::Kind::Dismissed && !state.hung) return {state.decided, state.fatal, "", false};
 
-        const bool ended = end.kind == ChildEnd::Kind::Exited || end.kind == ChildEnd::Kind::Signalled;
+        // Killed as hung, XFOIL wrote all it will: a saved contour tells a
+        // hang at the run's first angle from one before the contour was loaded.
+        const bool ended = end.kind == ChildEnd::Kind::Exited || end.kind == ChildEnd::Kind::Signalled || state.hung;
         collectRun(files, indices, alphas, state, ended);
         RunEnd result{state.decided, state.fatal, "", false};
         if (!result.fatal.empty() || state.decided == indices.size() || state.restart) return result;
+        if (state.hung) {
+            // Hanging before the contour was saved would happen again on every run.
+            if (!state.contourChecked) result.fatal = "XFOIL hung before it had loaded the contour";
+            else result.blame = "XFOIL hung: no result within " + secondsText(angleTimeout_) + " at this angle";
+            result.hung = true;
+            return result;
+        }
         switch (end.kind) {
         case ChildEnd::Kind::TimedOut:
             result.blame = "timed out: the polar's time limit of " + secondsText(timeout_) + " ran out at this angle";
@@ -296,6 +329,7 @@ private:
     std::string program_;
     std::vector<std::string> environment_;
     double timeout_;
+    double angleTimeout_;
     Clock::time_point deadline_;
     fs::path folder_;
     int runs_ = 0;

@@ -56,10 +56,13 @@ struct PolarControl {
 // decimals), any order. They are swept from the angle nearest 0 upwards, then
 // from the next below it downwards, each branch in an XFOIL of its own, so
 // the boundary layer starts afresh for each. An angle that does not converge
-// is passed over, as in XFOIL; after a crash or a result that is not a
-// plausible number XFOIL is started again for the rest of the branch. The
-// whole polar is held to its timeout; every XFOIL runs in a private temporary
-// folder and process group, both gone when this returns.
+// is passed over, as in XFOIL; after a crash, a hang or a result that is not
+// a plausible number XFOIL is started again for the rest of the branch. The
+// whole polar is held to its timeout, each angle to angleTimeoutSeconds (it
+// then counts as hung; after two hung angles in a row the rest of the branch
+// fails untried, so that the other branch keeps its time); every XFOIL runs
+// in a private temporary folder and process group, both gone when this
+// returns.
 //
 // Raises std::invalid_argument for options, angles or a contour outside
 // their limits, and XfoilUnavailable when XFOIL cannot be found.

@@ -42,7 +42,7 @@ std::string onPath(const std::string& name)
 
 std::string findProgram(const std::string& requested)
 {
-    std::string origin = "--xfoil";
+    std::string origin = "--xfoil or xfoil=";
     std::string name = requested;
     if (name.empty()) {
         name = environmentValue(kXfoilVariable);
@@ -52,7 +52,7 @@ std::string findProgram(const std::string& requested)
         std::string found = onPath("xfoil");
         if (found.empty())
             throw XfoilUnavailable("XFOIL was not found on the PATH: install Debian's package xfoil "
-                                   "(sudo apt install xfoil), or name the program with --xfoil or " +
+                                   "(sudo apt install xfoil), or name the program with --xfoil (in Python xfoil=) or " +
                                    std::string(kXfoilVariable));
         return fs::absolute(found).string();
     }

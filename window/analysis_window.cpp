@@ -19,11 +19,13 @@
 #include "window/polar_range_dialog.h"
 #include "window/pressure_chart.h"
 #include "window/pressure_plot.h"
+#include "window/viscous_section.h"
 #include "window/window_colours.h"
 
 namespace {
 
 constexpr QSize kStartSize{640, 540};
+constexpr QSize kViscousSize{760, 980};  // room for the viscous section's four charts
 constexpr double kSteepestAngle = 20;  // degrees, either way
 constexpr double kAngleStep = 0.5;
 constexpr const char* kNoValue = "\u2014";
@@ -113,7 +115,13 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     bucket->setObjectName("ShowBucket");
     connect(bucket, &QPushButton::clicked, this, &AnalysisWindow::showBucket);
     controls->addWidget(bucket);
+    auto* viscous = new QPushButton("Viscous polar\u2026");
+    viscous->setObjectName("ShowViscousSection");
+    connect(viscous, &QPushButton::clicked, this, &AnalysisWindow::showViscousSection);
+    controls->addWidget(viscous);
     controls->addWidget(save_);
+    viscous_ = new ViscousSection(nullptr, files_);
+    viscous_->setVisible(false);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(family_);
@@ -123,6 +131,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     column->addWidget(plot_, 1);
     column->addWidget(pointed_);
     column->addWidget(trailingEdgeNote_);
+    column->addWidget(viscous_, 1);
 
     connect(alpha_, &QDoubleSpinBox::valueChanged, this, [this](double degrees) {
         showAngle(degrees);
@@ -171,6 +180,7 @@ void AnalysisWindow::showDesign(const folix::MappedSection& design, const std::s
     design_ = design;
     note_ = note;
     if (bucket_) bucket_->showDesign(design);
+    viscous_->showDesign(design, note);
     family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 
@@ -337,4 +347,17 @@ void AnalysisWindow::showBucket()
     bucket_->show();
     bucket_->raise();
     bucket_->activateWindow();
+}
+
+void AnalysisWindow::showViscousSection()
+{
+    if (viscous_->isHidden()) {
+        viscous_->setVisible(true);
+        resize(size().expandedTo(kViscousSize));
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    viscous_->setFocus();
 }

@@ -18,6 +18,7 @@ class PressurePlot;
 class QLabel;
 class QMenu;
 class QPushButton;
+class ViscousSection;
 
 inline constexpr const char* kAnalysisTitle = "Pressure distribution";
 
@@ -45,10 +46,13 @@ public:
     PressurePlot* plot() const { return plot_; }
     // The bucket window once it has been asked for, nullptr before.
     BucketWindow* bucketWindow() const { return bucket_; }
+    ViscousSection* viscousSection() const { return viscous_; }
 
 public slots:
     // The cavitation bucket of the section shown, in a window of its own that follows the design.
     void showBucket();
+    // The viscous polar from XFOIL, in a section of this window shown on demand.
+    void showViscousSection();
 
 signals:
     void angleOfAttackChanged(double degrees);
@@ -88,4 +92,5 @@ private:
     QMenu* saveMenu_ = nullptr;
     PolarRangeDialog* polarRange_ = nullptr;
     BucketWindow* bucket_ = nullptr;
+    ViscousSection* viscous_ = nullptr;
 };

@@ -19,16 +19,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyleOptionButton>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "design/design_save.h"
 #include "design/design_status.h"
 #include "engine/reference_section.h"
 #include "engine/section_drawing.h"
+#include "viscous/xfoil_program.h"
 #include "window/about_window.h"
 #include "window/analysis_window.h"
 #include "window/command_bar.h"
@@ -222,7 +221,7 @@ void MainWindow::updateCommands()
     facts.pinsFull = pins_.full();
     // Found out only once there is a section to analyse: it takes building an analysis window.
     facts.viscousSection = facts.drawn && viscousSectionBuiltIn();
-    facts.xfoil = !QStandardPaths::findExecutable("xfoil").isEmpty();
+    facts.xfoil = folix::xfoilUnavailableReason("").empty();
     commands_->apply(facts);
 }
 
@@ -693,13 +692,7 @@ void MainWindow::showFlow()
 void MainWindow::showViscousPolar()
 {
     showAnalysis();
-    QWidget* viscous = analysis_ ? analysis_->findChild<QWidget*>(kViscousSectionName) : nullptr;
-    if (!viscous) return;
-    // Brought into view wherever the analysis window keeps it, a tab included.
-    for (QWidget* inside = viscous; inside && inside != analysis_; inside = inside->parentWidget())
-        if (auto* tabs = qobject_cast<QTabWidget*>(inside->parentWidget() ? inside->parentWidget()->parentWidget() : nullptr))
-            tabs->setCurrentWidget(inside);
-    viscous->setFocus();
+    if (analysis_) analysis_->showViscousSection();
 }
 
 QAction* MainWindow::designForLiftAction() const

@@ -5,10 +5,11 @@
 #include <sstream>
 #include <system_error>
 
-#include "coordinate_files.h"
 #include "csv_text.h"
+#include "row_files.h"
 #include "batch_columns.h"
 #include "design_report.h"
+#include "engine/number_text.h"
 #include "engine/section_analysis.h"
 #include "results/file_output.h"
 #include "results/shown_file_name.h"
@@ -18,6 +19,9 @@
 #include "engine/section_flow.h"
 #include "design/design_status.h"
 #include "design/parallel_work.h"
+#include "viscous/polar_summary.h"
+#include "viscous/polar_table.h"
+#include "viscous/xfoil_program.h"
 
 namespace folix {
 
@@ -25,6 +29,8 @@ namespace {
 
 constexpr const char* kResultsHeader = "family,F,G,m,measured_max_thickness_at,";
 constexpr const char* kLoadsHeader = "Cl,Cm,";
+constexpr const char* kPolarHeader = "Cl_max,alpha_Cl_max,Cd_min,Cl_Cd_max,alpha_Cl_Cd_max,polar_status,";
+constexpr const char* kNoPolar = ",,,,,,";
 constexpr const char* kStatusHeader = "status,line";
 constexpr const char* kOk = "ok";
 constexpr const char* kNotConverged = "not converged";
@@ -141,15 +147,57 @@ std::string loadColumns(const std::optional<FlowOutcome>& flow)
     return coefficientText(flow->flow->Cl) + ',' + coefficientText(flow->flow->Cm) + ',';
 }
 
+std::string writeRowFile(const std::filesystem::path& file, const std::string& text)
+{
+    const FileWrite written = writeTextFile(file, text);
+    return written.written ? "" : "cannot write " + shownFileName(file.string()) + ": " + written.reason;
+}
+
 std::string writeCoordinates(const BatchOptions& options, const MappedSection& section, std::size_t line)
 {
-    const std::filesystem::path file = *options.datDir / coordinateFileName(line);
+    const std::filesystem::path file = *options.datDir / rowFileName(kCoordinateFiles, line);
     try {
-        const FileWrite written = writeTextFile(file, seligText(section, options.points));
-        return written.written ? "" : "cannot write " + shownFileName(file.string()) + ": " + written.reason;
+        return writeRowFile(file, seligText(section, options.points));
     } catch (const ArithmeticError& e) {
         return "coordinates of " + shownFileName(file.string()) + ": " + e.what();
     }
+}
+
+// A row's polar: its summary columns and, unless it failed as a whole, the table.
+struct RowPolar {
+    bool cancelled = false;
+    std::string columns = kNoPolar;
+    std::optional<std::string> table;
+};
+
+std::string optionalNumber(const std::optional<double>& value) { return value ? formatGeneral(*value) : ""; }
+
+RowPolar rowPolar(const BatchPolars& polars, const MappedSection& section)
+{
+    PolarControl control;
+    control.cancel = polars.cancel;
+    RowPolar row;
+    const auto failed = [&row](const std::string& reason) {
+        row.columns = ",,,,," + csvField("failed: " + reason) + ',';
+        return row;
+    };
+    SectionPolars found;
+    try {
+        found = sectionPolars(section, polars.alphas, polars.options, control);
+    } catch (const ArithmeticError& e) {
+        return failed(std::string("analysis: ") + e.what());
+    } catch (const std::invalid_argument& e) {
+        return failed(e.what());
+    } catch (const XfoilUnavailable& e) {  // gone since the batch began
+        return failed(e.what());
+    }
+    row.cancelled = polars.cancel && polars.cancel->load();
+    const PolarSummary s = summarisePolar(found.viscous);
+    row.columns = optionalNumber(s.ClMax) + ',' + optionalNumber(s.alphaClMax) + ',' + optionalNumber(s.CdMin) + ',' +
+                  optionalNumber(s.ClCdMax) + ',' + optionalNumber(s.alphaClCdMax) + ',' +
+                  csvField(polarStatusText(found.viscous)) + ',';
+    row.table = polarTableText(found);
+    return row;
 }
 
 bool stopping(const BatchOptions& options) { return options.interruption && options.interruption() != 0; }
@@ -183,8 +231,9 @@ RowOutcome designRow(const InputRow& row, const BatchColumns& columns, const Bat
     const auto line = [&](const std::vector<std::string>& fields, const std::string& results, const std::string& rowStatus) {
         return inputFields(columns, fields) + results + csvField(rowStatus) + ',' + std::to_string(row.line) + '\n';
     };
-    const std::string noResults =
-        (options.alpha ? ",,,,,,," : ",,,,,") + targetResultFields(columns.targets, nullptr, std::nullopt);
+    const std::string noResults = (options.alpha ? ",,,,,,," : ",,,,,") +
+                                  targetResultFields(columns.targets, nullptr, std::nullopt) +
+                                  (options.polars ? kNoPolar : "");
     const auto unusable = [&](const std::vector<std::string>& fields, const std::string& why) {
         RowOutcome bad{true, line(fields, noResults, "bad row: " + why), why, std::nullopt, "", ""};
         if (options.save) bad.notSaved = "bad row: " + why;
@@ -206,13 +255,26 @@ RowOutcome designRow(const InputRow& row, const BatchColumns& columns, const Bat
     if (options.alpha && !outcome.error && outcome.ran()) flow = analyseFlow(section, *options.alpha, std::nullopt);
     std::string rowStatus = status(outcome, flow);
     if (designed.failure && (rowStatus == kOk || rowStatus == kSurfacesCross)) rowStatus = *designed.failure;
+    // XFOIL takes no section whose surfaces cross.
+    std::optional<RowPolar> polar;
+    if (options.polars && (rowStatus == kOk || rowStatus == kNotConverged)) {
+        polar = rowPolar(*options.polars, section);
+        if (polar->cancelled) return {};
+    }
     RowOutcome result;
     result.done = true;
     const std::string results = outcome.ran() ? resultColumns(outcome) : ",,,,,";
-    result.csv = line(fields, results + (options.alpha ? loadColumns(flow) : "") + designed.resultFields, rowStatus);
+    const std::string polarColumns = polar ? polar->columns : options.polars ? kNoPolar : "";
+    result.csv = line(fields, results + (options.alpha ? loadColumns(flow) : "") + designed.resultFields + polarColumns,
+                      rowStatus);
     const bool outlined = rowStatus == kOk || rowStatus == kNotConverged || rowStatus == kSurfacesCross;
     if (options.datDir && outlined && (!outcome.surfacesCrossFrom || options.allowCrossing))
         result.fileProblem = writeCoordinates(options, section, row.line);
+    if (polar && polar->table && options.polars->dir) {
+        const std::filesystem::path file = *options.polars->dir / rowFileName(kPolarFiles, row.line);
+        const std::string problem = writeRowFile(file, *polar->table);
+        result.fileProblem += (result.fileProblem.empty() || problem.empty() ? "" : "; ") + problem;
+    }
     if (options.save && (rowStatus == kOk || rowStatus == kSurfacesCross)) result.toSave = std::move(outcome);
     else if (options.save)
         result.notSaved = rowStatus == kNotConverged ? rowStatus + " (" + notConvergedReason(outcome) + ")" : rowStatus;
@@ -355,11 +417,12 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
         return 2;
     }
 
-    if (options.datDir) {
+    for (const auto* folder : {&options.datDir, options.polars ? &options.polars->dir : nullptr}) {
+        if (!folder || !*folder) continue;
         std::error_code failure;
-        std::filesystem::create_directories(*options.datDir, failure);
+        std::filesystem::create_directories(**folder, failure);
         if (failure) {
-            message() << "error: cannot make the folder " << shownFileName(options.datDir->string()) << ": "
+            message() << "error: cannot make the folder " << shownFileName((*folder)->string()) << ": "
                       << systemReason(failure.value()) << '\n';
             return 1;
         }
@@ -367,7 +430,8 @@ int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const Ba
     const BatchColumns& columns = reader.columns();
     BatchOutput output(out, err, options,
                        inputHeader(columns) + kResultsHeader + (options.alpha ? kLoadsHeader : "") +
-                           targetResultHeader(columns.targets) + kStatusHeader + '\n');
+                           targetResultHeader(columns.targets) + (options.polars ? kPolarHeader : "") +
+                           kStatusHeader + '\n');
 
     std::size_t rowsDone = 0;
     std::vector<RowOutcome> results;

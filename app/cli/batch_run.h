@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -12,8 +13,19 @@
 #include "engine/selig_export.h"
 #include "progress_line.h"
 #include "design/design_inputs.h"
+#include "viscous/viscous_options.h"
 
 namespace folix {
+
+// Each row's polar from XFOIL, one XFOIL per job at a time.
+struct BatchPolars {
+    ViscousOptions options;      // the program found already (findXfoil), so that no row has to look
+    std::vector<double> alphas;  // degrees, as checkPolarAngles takes them
+    // DIR/line-000012.csv for every row with a polar: the table of `folix polar --re`.
+    std::optional<std::filesystem::path> dir;
+    // Set to stop: the XFOIL runs are killed and their rows count as not done.
+    const std::atomic<bool>* cancel = nullptr;
+};
 
 struct BatchOptions {
     // Every row whose status is ok is appended to the results file in the
@@ -29,6 +41,10 @@ struct BatchOptions {
     std::optional<std::filesystem::path> datDir;
     int points = kDefaultSeligPoints;
     bool allowCrossing = false;  // coordinate files of sections whose surfaces cross too
+    // The polar of every row whose status is ok or not converged, summed up
+    // in the columns Cl_max, alpha_Cl_max, Cd_min, Cl_Cd_max, alpha_Cl_Cd_max
+    // and polar_status (polarStatusText) before the status.
+    std::optional<BatchPolars> polars;
     ProgressLine* progress = nullptr;  // told of every row done, when given
     // The signal that asks the batch to stop, 0 while none has: the rows being
     // designed are finished and written, no more are started.
@@ -50,7 +66,8 @@ struct BatchOptions {
 // from line 1 whose first 1000 rows (all, if fewer) hold not one row of
 // numbers (a part of a larger file, from firstLine on, keeps its rows); 128 +
 // the signal after an interruption, once the rows done are written and the
-// last input line done is told on `err`.
+// last input line done is told on `err` (a row whose polar was cancelled is
+// not done). A polar file that cannot be written counts as a coordinate file.
 int runBatch(std::streambuf& csv, std::ostream& out, std::ostream& err, const BatchOptions& options);
 
 // The same over a whole text in memory.

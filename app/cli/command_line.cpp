@@ -8,6 +8,7 @@
 #include "engine/number_text.h"
 #include "engine/section_polar.h"
 #include "strict_number.h"
+#include "viscous/viscous_polar.h"
 
 namespace folix {
 
@@ -26,8 +27,11 @@ const char* const kUsageText =
     "               --sigma S [--table] [--json]\n"
     "  folix batch FILE.csv [--save] [--alpha DEG] [-j N] [--first-line N]\n"
     "              [--dat-dir DIR [--points N] [--allow-crossing]]\n"
+    "              [--re RE --alpha-from A --alpha-to B --alpha-step S [--polar-dir DIR]\n"
+    "               [XFOIL options]]\n"
     "  folix polar [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "              --alpha-from A --alpha-to B --alpha-step S [--json] [--points N]\n"
+    "              [--re RE [XFOIL options]]\n"
     "  folix --help | --version\n"
     "\n"
     "design   designs one section, like \"Design airfoil\" in the window, and prints\n"
@@ -93,6 +97,14 @@ const char* const kUsageText =
     "                        whose status is ok or not converged (DIR made if missing)\n"
     "  --allow-crossing      also for rows whose surfaces cross (status surfaces cross)\n"
     "  --points N            number of points of those files, as for design\n"
+    "  --re RE               also each row's viscous polar from XFOIL at the angles\n"
+    "                        of --alpha-from, --alpha-to and --alpha-step (rows whose\n"
+    "                        status is ok or not converged), one XFOIL per job,\n"
+    "                        summed up in the columns Cl_max, alpha_Cl_max, Cd_min,\n"
+    "                        Cl_Cd_max, alpha_Cl_Cd_max (converged angles only) and\n"
+    "                        polar_status\n"
+    "  --polar-dir DIR       write DIR/line-000012.csv, each row's polar as polar --re\n"
+    "                        prints it (DIR made if missing)\n"
     "\n"
     "polar    prints CSV \"alpha,Cl,Cm,Cp_min,x_Cp_min\" for one design (options as\n"
     "         for design): the exact inviscid Cl and Cm and the lowest pressure\n"
@@ -104,6 +116,23 @@ const char* const kUsageText =
     "                        100001 angles\n"
     "  --json                print one JSON object with an array per column instead\n"
     "  --points N            points of that coordinate file (default 161)\n"
+    "  --re RE               add XFOIL's viscous polar at chord Reynolds number RE\n"
+    "                        (1000 to 1e9) of the coordinate file of 161 points:\n"
+    "                        columns Cd,Cdp,Cm_visc,Cl_visc,xtr_top,xtr_bottom,status,\n"
+    "                        the numbers empty where the status is not converged or\n"
+    "                        failed: <reason>. Exit status 1 when no angle converged\n"
+    "\n"
+    "XFOIL options (polar and batch, with --re; Debian's package xfoil):\n"
+    "  --mach M              free-stream Mach number, 0 to below 1 (default 0)\n"
+    "  --ncrit N             e^N transition criterion, above 0 up to 20 (default 9)\n"
+    "  --xtr-top X, --xtr-bottom X\n"
+    "                        forced transition at x/c X on either surface, 0 to 1\n"
+    "                        (default 1: free transition)\n"
+    "  --iter K              viscous iterations per angle, 1 to 10000 (default 100)\n"
+    "  --xfoil PATH          the XFOIL program (default: $FOLIX_XFOIL, else xfoil on\n"
+    "                        the PATH)\n"
+    "  --timeout S           seconds one polar may take, up to 86400 (default: 5 plus\n"
+    "                        2.5 for each angle at 100 iterations)\n"
     "\n"
     "bucket   designs one section (options as for design) and prints its cavitation\n"
     "         bucket at cavitation number S: the angles of attack and Cl over which\n"
@@ -117,9 +146,9 @@ const char* const kUsageText =
     "                        its digits\n"
     "\n"
     "-- ends the options: folix batch -- -rows.csv reads the file -rows.csv.\n"
-    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line,\n"
-    "two files of the command that are one file, or a batch input without a row of numbers;\n"
-    "130 or 143 a batch stopped by Ctrl+C or SIGTERM.\n";
+    "Exit status: 0 done, 1 a design, analysis, file or save failed or XFOIL is missing,\n"
+    "2 wrong command line, two files of the command that are one file, or a batch input\n"
+    "without a row of numbers; 130 or 143 a batch or polar stopped by Ctrl+C or SIGTERM.\n";
 
 namespace {
 
@@ -284,6 +313,82 @@ bool designOption(ArgumentReader& reader, const std::string& arg, DesignInputs& 
     return true;
 }
 
+// XFOIL's settings, shared by polar and batch; false for any other argument.
+bool viscousOption(ArgumentReader& reader, const std::string& arg, ViscousOptions& options)
+{
+    if (arg == "--re") options.reynolds = number(reader, arg);
+    else if (arg == "--mach") options.mach = number(reader, arg);
+    else if (arg == "--ncrit") options.ncrit = number(reader, arg);
+    else if (arg == "--xtr-top") options.xtrTop = number(reader, arg);
+    else if (arg == "--xtr-bottom") options.xtrBottom = number(reader, arg);
+    else if (arg == "--timeout") options.timeoutSeconds = number(reader, arg);
+    else if (arg == "--xfoil") options.xfoil = fileName(reader, arg);
+    else if (arg == "--iter") {
+        const std::string text = reader.value(arg);
+        std::string problem;
+        const auto count = readStrictCount(text, problem);
+        if (!count) throw UsageError(arg + ": " + problem);
+        if (*count < 1 || *count > kMostXfoilIterations)
+            throw UsageError(arg + ": " + text + " is outside 1 to " + std::to_string(kMostXfoilIterations));
+        options.iterations = static_cast<int>(*count);
+    } else return false;
+    return true;
+}
+
+// The XFOIL settings when --re was given, refusing the others without it.
+std::optional<ViscousOptions> viscousRequest(const ArgumentReader& reader, const ViscousOptions& options)
+{
+    if (!reader.seen("--re")) {
+        for (const char* option : {"--mach", "--ncrit", "--xtr-top", "--xtr-bottom", "--iter", "--xfoil", "--timeout"})
+            if (reader.seen(option)) throw UsageError(std::string(option) + " needs --re (a viscous polar from XFOIL)");
+        return std::nullopt;
+    }
+    try {
+        checkViscousOptions(options);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(e.what());
+    }
+    return options;
+}
+
+// The angles of a polar that XFOIL can take.
+std::vector<double> checkXfoilAngles(std::vector<double> alphas)
+{
+    try {
+        checkPolarAngles(alphas);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(std::string(e.what()) + " for XFOIL");
+    }
+    return alphas;
+}
+
+// --alpha-from, --alpha-to and --alpha-step; false for any other argument.
+struct AngleRange {
+    std::optional<double> from, to, step;
+
+    bool take(ArgumentReader& reader, const std::string& arg)
+    {
+        if (arg == "--alpha-from") from = number(reader, arg);
+        else if (arg == "--alpha-to") to = number(reader, arg);
+        else if (arg == "--alpha-step") step = number(reader, arg);
+        else return false;
+        return true;
+    }
+
+    bool any() const { return from || to || step; }
+
+    std::vector<double> angles(const char* command) const
+    {
+        if (!from || !to || !step)
+            throw UsageError(std::string(command) + " needs --alpha-from, --alpha-to and --alpha-step");
+        try {
+            return polarAngles(*from, *to, *step);
+        } catch (const std::invalid_argument& e) {
+            throw UsageError(e.what());
+        }
+    }
+};
+
 // A target that must be greater than 0 (or, with `zeroAllowed`, at least 0).
 double positiveTarget(ArgumentReader& reader, const std::string& option, const char* what, bool zeroAllowed = false)
 {
@@ -379,6 +484,8 @@ Request parseDesign(const std::vector<std::string>& args)
 Request parseBatch(const std::vector<std::string>& args)
 {
     BatchRequest request;
+    ViscousOptions viscous;
+    AngleRange range;
     bool haveFile = false;
     ArgumentReader reader(args, 1);
     while (!reader.done()) {
@@ -399,40 +506,43 @@ Request parseBatch(const std::vector<std::string>& args)
             if (request.datDir == kStandardStream) throw UsageError("--dat-dir needs a folder; - is no folder");
         } else if (arg == "--points") request.points = pointCount(reader, arg);
         else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
+        else if (arg == "--polar-dir") {
+            request.polarDir = fileName(reader, arg);
+            if (request.polarDir == kStandardStream) throw UsageError("--polar-dir needs a folder; - is no folder");
+        } else if (viscousOption(reader, arg, viscous) || range.take(reader, arg)) continue;
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
     if (!haveFile) throw UsageError("batch needs a CSV file");
     if (reader.seen("--points") && !request.datDir) throw UsageError("--points needs --dat-dir");
     if (request.allowCrossing && !request.datDir) throw UsageError("--allow-crossing needs --dat-dir");
+    request.viscous = viscousRequest(reader, viscous);
+    if (!request.viscous && (range.any() || request.polarDir))
+        throw UsageError(std::string(range.any() ? "--alpha-from, --alpha-to and --alpha-step need" : "--polar-dir needs") +
+                         " --re (the batch's polars are XFOIL's)");
+    if (request.viscous) request.polarAlphas = checkXfoilAngles(range.angles("batch --re"));
     return request;
 }
 
 Request parsePolar(const std::vector<std::string>& args)
 {
     PolarRequest request;
-    std::optional<double> from;
-    std::optional<double> to;
-    std::optional<double> step;
+    ViscousOptions viscous;
+    AngleRange range;
     ArgumentReader reader(args, 1);
     while (!reader.done()) {
         const std::string arg = reader.take();
         if (reader.operand()) unexpected(arg, reader);  // polar takes none
-        if (designOption(reader, arg, request.inputs)) continue;
-        if (arg == "--alpha-from") from = number(reader, arg);
-        else if (arg == "--alpha-to") to = number(reader, arg);
-        else if (arg == "--alpha-step") step = number(reader, arg);
-        else if (arg == "--points") request.points = pointCount(reader, arg);
+        if (designOption(reader, arg, request.inputs) || range.take(reader, arg) || viscousOption(reader, arg, viscous))
+            continue;
+        if (arg == "--points") request.points = pointCount(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
-    if (!from || !to || !step) throw UsageError("polar needs --alpha-from, --alpha-to and --alpha-step");
-    try {
-        request.alphas = polarAngles(*from, *to, *step);
-    } catch (const std::invalid_argument& e) {
-        throw UsageError(e.what());
-    }
+    request.alphas = range.angles("polar");
+    request.viscous = viscousRequest(reader, viscous);
+    if (request.viscous) checkXfoilAngles(request.alphas);
     return request;
 }
 

@@ -9,6 +9,7 @@
 #include "design/design_inputs.h"
 #include "engine/section_drawing.h"
 #include "engine/selig_export.h"
+#include "viscous/viscous_options.h"
 
 namespace folix {
 
@@ -70,6 +71,11 @@ struct BatchRequest {
     std::optional<std::string> datDir;
     bool allowCrossing = false;        // coordinate files also of sections whose surfaces cross
     int points = kDefaultSeligPoints;  // of the coordinate files
+    // With --re: each row's polar from XFOIL at these angles, summed up in
+    // columns of its own and, with polarDir, written as DIR/line-000012.csv.
+    std::optional<ViscousOptions> viscous;
+    std::vector<double> polarAlphas;
+    std::optional<std::string> polarDir;
 };
 
 struct PolarRequest {
@@ -77,6 +83,7 @@ struct PolarRequest {
     std::vector<double> alphas;  // degrees, as polarAngles gives them
     bool json = false;
     int points = kDefaultSeligPoints;  // where Cp_min is taken over a coordinate file's points
+    std::optional<ViscousOptions> viscous;  // --re given: XFOIL's columns beside the exact ones
 };
 
 struct BucketRequest {

@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "coordinate_files.h"
 #include "results/shown_file_name.h"
 
 namespace folix {
@@ -43,17 +42,17 @@ std::optional<std::string> sameFileClash(const std::vector<CommandFile>& files)
     return std::nullopt;
 }
 
-std::optional<std::string> coordinateFileClash(const std::filesystem::path& folder, std::size_t firstLine,
-                                               const std::vector<CommandFile>& files)
+std::optional<std::string> rowFileClash(const std::filesystem::path& folder, const RowFiles& kind,
+                                        std::size_t firstLine, const std::vector<CommandFile>& files)
 {
     struct stat folderStatus {};
     if (::stat(folder.c_str(), &folderStatus) != 0 || !S_ISDIR(folderStatus.st_mode)) return std::nullopt;
-    const auto written = [firstLine](const std::string& name) {
-        const std::optional<std::size_t> line = coordinateFileLine(name);
+    const auto written = [&kind, firstLine](const std::string& name) {
+        const std::optional<std::size_t> line = rowFileLine(kind, name);
         return line && *line >= firstLine;
     };
-    const auto role = [&folder](const std::string& name) {
-        return "the coordinate file " + shownFileName((folder / name).string());
+    const auto role = [&folder, &kind](const std::string& name) {
+        return std::string(kind.role) + " " + shownFileName((folder / name).string());
     };
 
     // A name not made yet that would be made there.

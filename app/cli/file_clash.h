@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "results/file_identity.h"
+#include "row_files.h"
 
 namespace folix {
 
@@ -22,10 +23,10 @@ struct CommandFile {
 // none when every file is a file of its own.
 std::optional<std::string> sameFileClash(const std::vector<CommandFile>& files);
 
-// The same between `files` and the coordinate files a batch may write into
-// `folder` for input lines from `firstLine` on: a name there, or a link
-// there, that reaches one of them.
-std::optional<std::string> coordinateFileClash(const std::filesystem::path& folder, std::size_t firstLine,
-                                               const std::vector<CommandFile>& files);
+// The same between `files` and the files of a kind (coordinates, polars) a
+// batch may write into `folder` for input lines from `firstLine` on: a name
+// there, or a link there, that reaches one of them.
+std::optional<std::string> rowFileClash(const std::filesystem::path& folder, const RowFiles& kind,
+                                        std::size_t firstLine, const std::vector<CommandFile>& files);
 
 }  // namespace folix

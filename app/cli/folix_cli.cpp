@@ -30,6 +30,7 @@
 #include "results/shown_file_name.h"
 #include "save_design.h"
 #include "target_design.h"
+#include "viscous/xfoil_program.h"
 
 namespace folix {
 
@@ -210,7 +211,10 @@ std::optional<std::string> batchFileClash(const BatchRequest& request, int input
     std::vector<CommandFile> files = {{input, openFileIdentity(inputFd)}, standardOutputFile()};
     if (request.save) files.push_back(namedFile("the results file ", kResultsFileName));
     if (auto clash = sameFileClash(files)) return clash;
-    if (request.datDir) return coordinateFileClash(*request.datDir, request.firstLine, files);
+    if (request.datDir) {
+        if (auto clash = rowFileClash(*request.datDir, kCoordinateFiles, request.firstLine, files)) return clash;
+    }
+    if (request.polarDir) return rowFileClash(*request.polarDir, kPolarFiles, request.firstLine, files);
     return std::nullopt;
 }
 
@@ -225,6 +229,20 @@ int runBatchCommand(const BatchRequest& request, std::istream& in, std::ostream&
     if (request.datDir) options.datDir = *request.datDir;
     options.allowCrossing = request.allowCrossing;
     options.points = request.points;
+    if (request.viscous) {
+        BatchPolars& polars = options.polars.emplace();
+        polars.options = *request.viscous;
+        try {
+            polars.options.xfoil = findXfoil(polars.options.xfoil).program;
+        } catch (const XfoilUnavailable& e) {
+            err << "error: " << e.what() << '\n';
+            return kExitFailed;
+        }
+        polars.alphas = request.polarAlphas;
+        if (request.polarDir) polars.dir = *request.polarDir;
+        // Ctrl+C kills the XFOIL runs at once.
+        polars.cancel = &interruptionFlag();
+    }
 
     const bool standardInput = request.file == kStandardStream;
     const int fd = standardInput ? STDIN_FILENO : ::open(request.file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
@@ -284,7 +302,8 @@ int runFolix(const std::vector<std::string>& args, std::istream& in, std::ostrea
         for (const std::optional<std::string>* file : design->files()) fileOnOutput |= *file == kStandardStream;
         return runDesignCommand(*design, fileOnOutput ? err : out, err, out);
     }
-    if (const auto* polar = std::get_if<PolarRequest>(&request)) return runPolarCommand(*polar, out, err);
+    if (const auto* polar = std::get_if<PolarRequest>(&request))
+        return runPolarCommand(*polar, out, err, errIsTerminal);
     if (const auto* bucket = std::get_if<BucketRequest>(&request)) return runBucketCommand(*bucket, out, err);
     return runBatchCommand(std::get<BatchRequest>(request), in, out, err, errIsTerminal);
 }

@@ -10,13 +10,17 @@ namespace {
 constexpr int kCaught[] = {SIGINT, SIGTERM};
 
 std::atomic<int> noted{0};
+std::atomic<bool> raised{false};
 struct sigaction previous[std::size(kCaught)];
 bool installed[std::size(kCaught)] = {};
 
 extern "C" void noteSignal(int signal)
 {
     int none = 0;
-    if (noted.compare_exchange_strong(none, signal)) return;
+    if (noted.compare_exchange_strong(none, signal)) {
+        raised.store(true);
+        return;
+    }
     // Asked again: the user wants out now.
     struct sigaction byDefault {};
     byDefault.sa_handler = SIG_DFL;
@@ -28,7 +32,7 @@ extern "C" void noteSignal(int signal)
 
 InterruptionCatcher::InterruptionCatcher()
 {
-    static_assert(std::atomic<int>::is_always_lock_free);
+    static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
     struct sigaction catching {};
     catching.sa_handler = noteSignal;
     ::sigemptyset(&catching.sa_mask);
@@ -49,6 +53,8 @@ InterruptionCatcher::~InterruptionCatcher()
 }
 
 int interruptionSignal() { return noted.load(); }
+
+const std::atomic<bool>& interruptionFlag() { return raised; }
 
 int interruptedExitStatus() { return 128 + interruptionSignal(); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 namespace folix {
 
 // Ctrl+C (SIGINT) and SIGTERM while a batch runs. The first is only noted, so
@@ -18,6 +20,10 @@ public:
 int interruptionSignal();
 
 inline bool interrupted() { return interruptionSignal() != 0; }
+
+// Set with the first signal noted: the cancel flag of work that stops other
+// processes (XFOIL) when asked to.
+const std::atomic<bool>& interruptionFlag();
 
 // The exit status a shell shows for a process that the signal ended: 128 + its number.
 int interruptedExitStatus();

@@ -1,6 +1,9 @@
 #include "progress_line.h"
 
 #include <cmath>
+#include <utility>
+
+#include "engine/number_text.h"
 
 namespace folix {
 
@@ -30,18 +33,21 @@ std::string duration(double seconds)
 
 }  // namespace
 
-std::string progressText(std::size_t done, std::optional<std::size_t> total, double seconds)
+std::string progressText(std::size_t done, std::optional<std::size_t> total, double seconds, const std::string& unit)
 {
-    std::string text = grouped(done) + (total ? " of " + grouped(*total) : "") + " rows";
+    std::string text = grouped(done) + (total ? " of " + grouped(*total) : "") + " " + unit;
     if (done == 0 || !(seconds > 0)) return text;
     const double rate = static_cast<double>(done) / seconds;
-    text += "  " + grouped(static_cast<std::size_t>(std::llround(rate))) + " rows/s";
+    // Slow work (a polar from XFOIL per row) would show as 0 or 1 a second.
+    const std::string rateText =
+        rate < 9.95 ? fixedText(rate, 1) : grouped(static_cast<std::size_t>(std::llround(rate)));
+    text += "  " + rateText + " " + unit + "/s";
     if (total && *total >= done) text += "  " + duration(static_cast<double>(*total - done) / rate) + " left";
     return text;
 }
 
-ProgressLine::ProgressLine(std::ostream& terminal, std::optional<std::size_t> total)
-    : terminal_(terminal), total_(total), start_(Clock::now())
+ProgressLine::ProgressLine(std::ostream& terminal, std::optional<std::size_t> total, std::string unit)
+    : terminal_(terminal), total_(total), unit_(std::move(unit)), start_(Clock::now())
 {
 }
 
@@ -51,7 +57,7 @@ void ProgressLine::update(std::size_t done)
     if (drawn_ && now - *drawn_ < kRedrawInterval) return;
     drawn_ = now;
     const double seconds = std::chrono::duration<double>(now - start_).count();
-    terminal_ << '\r' << progressText(done, total_, seconds) << "\x1b[K" << std::flush;
+    terminal_ << '\r' << progressText(done, total_, seconds, unit_) << "\x1b[K" << std::flush;
     shown_ = true;
 }
 

@@ -130,6 +130,18 @@ TEST_F(BadCommandLine, ExitTwoWithAMessageAndNothingWritten)
         {{"polar", "--alpha-from", "2", "--alpha-to", "1", "--alpha-step", "1"}, "folix: the first angle of attack is above the last"},
         {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "1e-6"}, "folix: the angles of attack are more than 100001"},
         {{"polar", "--alpha-from", "nan", "--alpha-to", "1", "--alpha-step", "1"}, "folix: --alpha-from: 'nan' is not a number"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "1", "--ncrit", "7"}, "folix: --ncrit needs --re"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "1", "--re", "5"},
+         "folix: the Reynolds number must be from 1000 to 1e9 (given 5)"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "1", "--re", "1e6", "--mach", "1"},
+         "folix: the Mach number must be from 0 to below 1 (given 1)"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "1", "--re", "1e6", "--iter", "0"},
+         "folix: --iter: 0 is outside 1 to 10000"},
+        {{"polar", "--alpha-from", "0", "--alpha-to", "1", "--alpha-step", "1e-4", "--re", "1e6"},
+         "folix: angles of attack must be at least 0.001 degrees apart (given 0 and 0.0001) for XFOIL"},
+        {{"batch", "a.csv", "--polar-dir", "p"}, "folix: --polar-dir needs --re"},
+        {{"batch", "a.csv", "--alpha-step", "1"}, "folix: --alpha-from, --alpha-to and --alpha-step need --re"},
+        {{"batch", "a.csv", "--re", "1e6"}, "folix: batch --re needs --alpha-from, --alpha-to and --alpha-step"},
     };
     for (const auto& c : cases) {
         const auto run = runCli(c.args);

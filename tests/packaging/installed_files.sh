@@ -16,6 +16,7 @@ for file in bin/folix bin/folixdesign \
   share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
   share/man/man1/folix.1 share/man/man1/folixdesign.1 \
   share/bash-completion/completions/folix \
+  lib/folix/libfolix_no_fpe_traps.so \
   share/doc/folixdesign/copyright \
   ${python_module:+"$python_module" "$(dirname "$python_module")/folix.pyi"}; do
   [ -s "$root/usr/$file" ] || { echo "missing: /usr/$file"; missing=1; }

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "engine/selig_export.h"
+#include "testing/fake_xfoil.h"
 #include "viscous/polar_batch.h"
 #include "viscous/xfoil_program.h"
 
@@ -22,36 +23,6 @@ namespace folix {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Answers folix's commands as XFOIL would: saves the contour it loaded (as
-// if re-panelled with as many nodes as it has points), writes a polar header
-// from the settings, a row per angle with Cl = alpha / 10, and the markers. @ALFA@ and @SAVE@ are the places a
-// case makes it misbehave; it logs the angles it is given and its own pid.
-constexpr const char* kImitation = R"sh(#!/bin/sh
-echo $$ >> "@LOG@.pids"
-re=0 mach=0 ncrit=9 xt=1 xb=1 vpar=0 polar=
-while IFS= read -r line; do
-  set -- $line
-  case "$1" in
-  LOAD) contour=$2 ;;
-  SAVE) @SAVE@ ;;
-  VISC) re=$2 ;;
-  MACH) mach=$2 ;;
-  VPAR) vpar=1 ;;
-  '') vpar=0 ;;
-  N) [ $vpar = 1 ] && ncrit=$2 ;;
-  XTR) xt=$2 xb=$3 ;;
-  PACC) [ -n "$polar" ] && continue; IFS= read -r polar
-    awk -v n="$(head -n 1 "$contour")" -v re=$re -v m=$mach -v c=$ncrit -v t=$xt -v b=$xb 'BEGIN {
-      printf " Calculated polar for: %s\n xtrf = %.3f (top) %.3f (bottom)\n", n, t, b
-      printf " Mach = %.3f Re = %.3f e 6 Ncrit = %.3f %.3f\n  ------ --------\n", m, re / 1e6, c, c }' > "$polar" ;;
-  ALFA) echo "$2" >> "@LOG@.angles"; @ALFA@
-    awk -v a=$2 'BEGIN { printf " %.3f %.4f 0.01000 0.00100 -0.0500 0.5000 0.6000\n", a, a / 10 }' >> "$polar" ;;
-  CPWR) : > "$2" ;;
-  QUIT) exit 0 ;;
-  esac
-done
-)sh";
 
 class FakeXfoil : public ::testing::Test {
 protected:
@@ -76,13 +47,7 @@ protected:
     // Writes the program and makes the options name it.
     void program(std::string text)
     {
-        for (const auto& [mark, value] : {std::pair{"@LOG@", log_.string()}, {"@SAVE@", save_}, {"@ALFA@", alfa_}})
-            for (std::size_t at; (at = text.find(mark)) != std::string::npos;)
-                text.replace(at, std::strlen(mark), value);
-        const fs::path path = folder_ / "xfoil";
-        std::ofstream(path) << text;
-        fs::permissions(path, fs::perms::owner_all);
-        options_.xfoil = path.string();
+        options_.xfoil = writeFakeXfoil(folder_ / "xfoil", std::move(text), log_.string(), save_, alfa_).string();
     }
 
     ViscousPolar polar(const std::vector<double>& alphas)
@@ -172,7 +137,7 @@ TEST_F(FakeXfoil, RunsThatEndBadlyFailTheirAnglesAndLeaveNothing)
 
 TEST_F(FakeXfoil, AnglesAreSweptOutwardsAndEachAngleIsDecidedOnce)
 {
-    program(kImitation);
+    program(kImitationXfoil);
     options_.xfoil = fs::relative(options_.xfoil).string();  // XFOIL starts in a folder of its own
     std::vector<int> told(6, 0);
     control_.angleDone = [&](std::size_t i, const ViscousAngle& a) {
@@ -204,8 +169,32 @@ TEST_F(FakeXfoil, AnglesAfterAFailureGoOnInAFreshRun)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         alfa_ = "[ $2 = 1 ] && { " + c.alfa + "; }";
-        program(kImitation);
+        program(kImitationXfoil);
         expectStatuses(polar({-1, 0, 1, 2, 3}), c.statuses);
+        EXPECT_EQ(angleLog(), c.angles);
+        fs::remove(folder_ / "log.angles");
+    }
+}
+
+// A hanging angle is killed on its own: the sweep goes on after it, and
+// after two in a row only the other branch is tried.
+TEST_F(FakeXfoil, AnAngleThatHangsIsKilledAndTheOtherBranchStillRuns)
+{
+    const struct {
+        const char* hangs;
+        std::vector<std::string> statuses;  // for -1 .. 4
+        const char* angles;
+    } cases[] = {
+        {"[ $2 = 2 ]", {"C", "C", "C", "XFOIL hung: no result within 0.3 s", "C", "C"}, "0 1 2 3 4 -1 "},
+        {"[ $2 = 2 -o $2 = 3 ]", {"C", "C", "C", "XFOIL hung", "XFOIL hung", "not tried: XFOIL hung at the 2 angles"},
+         "0 1 2 3 -1 "},
+    };
+    options_.angleTimeoutSeconds = 0.3;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hangs);
+        alfa_ = std::string(c.hangs) + " && sleep 100";
+        program(kImitationXfoil);
+        expectStatuses(polar({-1, 0, 1, 2, 3, 4}), c.statuses);
         EXPECT_EQ(angleLog(), c.angles);
         fs::remove(folder_ / "log.angles");
     }
@@ -214,20 +203,20 @@ TEST_F(FakeXfoil, AnglesAfterAFailureGoOnInAFreshRun)
 TEST_F(FakeXfoil, AContourOtherThanOursFailsEveryAngle)
 {
     save_ = R"(awk 'NR == 1 { print; next } { print $1, $2 * 1.05 }' "$contour" > "$2")";
-    program(kImitation);
+    program(kImitationXfoil);
     expectStatuses(polar({0, 1}), {"XFOIL's contour is not the one given", "XFOIL's contour is not the one given"});
     save_ = R"(awk 'NR == 1 { print "NACA 2412"; next } { print }' "$contour" > "$2")";
-    program(kImitation);
+    program(kImitationXfoil);
     expectStatuses(polar({0, 1}), {"XFOIL's airfoil is named \"NACA 2412\"", "XFOIL's airfoil is named"});
     save_ = R"(cp "$contour" "$2")";
-    program(kImitation);
+    program(kImitationXfoil);
     options_.panelNodes = 360;  // the stand-in keeps 161, as XFOIL keeps 364 of more
     expectStatuses(polar({0}), {"XFOIL re-panelled the contour with 161 nodes, not 360"});
 }
 
 TEST_F(FakeXfoil, SettingsXfoilDidNotTakeFailEveryAngle)
 {
-    std::string ignoresRe = kImitation;
+    std::string ignoresRe = kImitationXfoil;
     ignoresRe.replace(ignoresRe.find("re=$2"), 5, "re=5e5");
     program(ignoresRe);
     options_.reynolds = 5e5;
@@ -256,7 +245,7 @@ TEST_F(FakeXfoil, CancellingKillsXfoilAtOnce)
 
 TEST_F(FakeXfoil, ManyPolarsComeBackInOrder)
 {
-    program(kImitation);
+    program(kImitationXfoil);
     std::vector<PolarJob> jobs;
     jobs.reserve(5);
     for (int i = 0; i < 5; ++i)

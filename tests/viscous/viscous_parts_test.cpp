@@ -1,11 +1,14 @@
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "viscous/contour_handover.h"
 #include "viscous/polar_file.h"
+#include "viscous/polar_summary.h"
+#include "viscous/polar_table.h"
 #include "viscous/viscous_polar.h"
 
 namespace folix {
@@ -78,6 +81,55 @@ TEST(PolarFile, ALineStillBeingWrittenIsNotRead)
     const auto readings = readRunAngles(polar, {1, 2}, 2, true);
     EXPECT_EQ(readings[0].kind, AngleReading::Kind::Converged);
     EXPECT_EQ(readings[1].kind, AngleReading::Kind::NotConverged);
+}
+
+ViscousAngle angle(double alpha, ViscousAngle::Status status, double Cl = 0, double Cd = 0, std::string failure = "")
+{
+    ViscousAngle a;
+    a.alpha = alpha;
+    a.status = status;
+    a.Cl = Cl;
+    a.Cd = Cd;
+    a.failure = std::move(failure);
+    return a;
+}
+
+// The summary is over converged angles alone; the table keeps the exact
+// columns as they are and quotes a status that holds a comma.
+TEST(PolarResults, SummaryAndTableHoldOnlyConvergedNumbers)
+{
+    using S = ViscousAngle::Status;
+    SectionPolars polars;
+    polars.exact = sectionPolar(0.0703, 0.04377, 1.94444, {-2, 0, 4, 6});
+    polars.viscous.angles = {angle(-2, S::NotConverged), angle(0, S::Converged, 0.25, 0.005),
+                             angle(4, S::Converged, 0.7, 0.0064), angle(6, S::Failed, 0, 0, "XFOIL said \"no\", twice")};
+    polars.viscous.angles[1].xtrTop = 0.7;
+    const PolarSummary s = summarisePolar(polars.viscous);
+    EXPECT_EQ(s.ClMax, 0.7);
+    EXPECT_EQ(s.alphaClMax, 4);
+    EXPECT_EQ(s.CdMin, 0.005);
+    EXPECT_DOUBLE_EQ(*s.ClCdMax, 0.7 / 0.0064);
+    EXPECT_EQ(s.alphaClCdMax, 4);
+    EXPECT_EQ(polarStatusText(polars.viscous), "2 of 4 converged");
+
+    const std::string exact = polarCsvText(polars.exact);
+    std::istringstream table(polarTableText(polars));
+    std::istringstream inviscid(exact);
+    const std::string tails[] = {",Cd,Cdp,Cm_visc,Cl_visc,xtr_top,xtr_bottom,status", ",,,,,,,not converged",
+                                 ",0.005,0,0,0.25,0.7,0,converged", ",0.0064,0,0,0.7,0,0,converged",
+                                 ",,,,,,,\"failed: XFOIL said \"\"no\"\", twice\""};
+    for (const std::string& tail : tails) {
+        std::string line, exactLine;
+        std::getline(table, line);
+        std::getline(inviscid, exactLine);
+        EXPECT_EQ(line, exactLine + tail);
+    }
+
+    polars.viscous.angles = {angle(0, S::Failed, 0, 0, "cancelled"), angle(1, S::NotConverged)};
+    EXPECT_FALSE(summarisePolar(polars.viscous).ClMax);
+    EXPECT_EQ(polarStatusText(polars.viscous), "failed: cancelled");
+    polars.viscous.angles.resize(1);
+    EXPECT_THROW(polarTableText(polars), std::invalid_argument);
 }
 
 }  // namespace
