@@ -46,6 +46,7 @@ struct DesignOutcome {
     ResultTexts texts;                 // the shown texts; empty if the run stopped first
     std::optional<Outline> outline;    // the drawn outline; none if the run stopped first
     std::optional<DesignError> error;
+    std::optional<std::string> hint;  // what to change, naming the input and its limit, when the cause is known
 
     // Whether a run made this outcome: one that never started has no solve and no error.
     bool ran() const { return error.has_value() || !solves.empty(); }

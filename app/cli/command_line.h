@@ -8,6 +8,7 @@
 
 #include "engine/selig_export.h"
 #include "design/design_inputs.h"
+#include "design/parallel_work.h"
 
 namespace folix {
 
@@ -34,7 +35,6 @@ struct DesignRequest {
     int points = kDefaultSeligPoints;   // of the coordinate and pressure files
 };
 
-inline constexpr unsigned kMostJobs = 1024;
 inline constexpr long long kLastFirstLine = 1'000'000'000'000'000;
 
 struct BatchRequest {
