@@ -132,7 +132,7 @@ char lastByteOf(int fd, off_t size)
 
 }  // namespace
 
-RecordedFile readRecordedFile(int fd)
+RecordedFile readRecordedFile(int fd, std::size_t mostRecords)
 {
     RecordedFile file;
     struct stat status {};
@@ -146,7 +146,7 @@ RecordedFile readRecordedFile(int fd)
         ++file.linesBeforeRecords;
     }
 
-    for (int j = 1; j <= kRecordsTested; ++j) {
+    while (file.records.size() < mostRecords) {
         RecordedDesign record;
         for (RecordedField& field : record)
             if (!readField(bytes, field)) return file;

@@ -4,8 +4,10 @@
 #include <chrono>
 #include <cmath>
 #include <system_error>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +30,7 @@ constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 // Long enough for any number of savers to take their turns, short enough for a person waiting.
 constexpr auto kLockWait = std::chrono::seconds(5);
 constexpr const char* kLockedReason = "the results file is locked by another program";
+constexpr auto kSharedLockPoll = std::chrono::milliseconds(10);
 
 SaveResult failed(const std::filesystem::path& file, std::string reason)
 {
@@ -190,6 +193,31 @@ SaveResult saveResult(DesignState& state, const std::filesystem::path& file)
 {
     state.Tau = ((2 - Real(state.EM)) * 180).value();
     return recordDesign(state, absoluteOrAsGiven(file));
+}
+
+RecordedResults readResultsFile(const std::filesystem::path& file, std::size_t mostRecords)
+{
+    const std::filesystem::path named = absoluteOrAsGiven(file);
+    const int fd = ::open(named.c_str(), O_RDONLY | kOpenFlags);
+    if (fd < 0) return {{}, failed(named, errno)};
+    const FileDescriptor opened(fd);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return {{}, failed(named, errno)};
+    if (S_ISDIR(status.st_mode)) return {{}, failed(named, EISDIR)};
+    if (!S_ISREG(status.st_mode)) return {{}, failed(named, "Not a regular file")};
+
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    while (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return {{}, failed(named, errno)};
+        if (std::chrono::steady_clock::now() >= deadline) return {{}, failed(named, kLockedReason)};
+        std::this_thread::sleep_for(kSharedLockPoll);
+    }
+    try {
+        return {readRecordedFile(fd, mostRecords).records, std::nullopt};
+    } catch (const std::system_error& error) {
+        return {{}, failed(named, error.code().value())};
+    }
 }
 
 }  // namespace folix
