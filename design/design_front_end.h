@@ -14,6 +14,9 @@ public:
     virtual void drawSection(const Outline& outline) = 0;
     // The location search gave up (after its line).
     virtual void exponentSearchGaveUp() {}
+    // A safeguarded solve took over the solve that began last (after its line);
+    // its measurements and its end follow as a solve's do.
+    virtual void safeguardedSolveStarted() {}
 };
 
 }  // namespace folix

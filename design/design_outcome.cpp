@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <utility>
 
+#include "design/design_hint.h"
 #include "design/design_run.h"
 #include "design/run_texts.h"
+#include "engine/surface_crossing.h"
 
 namespace folix {
 
@@ -33,6 +35,12 @@ public:
     {
         if (measurement.XDMAXC && !outcome_.solves.empty()) ++outcome_.solves.back().measurements;
         lastMeasurement = measurement;
+    }
+    void safeguardedSolveStarted() override
+    {
+        if (outcome_.solves.empty()) return;
+        outcome_.solves.back().safeguarded = true;
+        outcome_.solves.back().converged.reset();
     }
     void solveEnded(bool converged) override
     {
@@ -67,6 +75,14 @@ DesignOutcome designOutcome(const DesignInputs& inputs, const std::string& decim
         outcome.measuredShownSection =
             !outcome.error && sameValue(last->F, state.F) && sameValue(last->G, state.G) && sameValue(last->EM, state.EM);
     }
+    if (!outcome.error) {
+        try {
+            outcome.surfacesCrossFrom = surfacesCrossFrom(outcome.record.F, outcome.record.G, outcome.record.m);
+        } catch (const ArithmeticError&) {
+            outcome.surfacesCrossFrom = 0;  // only sections with m > 2 get this far, and all of those cross
+        }
+    }
+    outcome.hint = designHint(inputs, outcome);
     return outcome;
 }
 

@@ -17,6 +17,9 @@ struct SolveRecord {
     double exponent = 0;            // the m it solved at (its heading shows displayText of it)
     int measurements = 0;           // completed measurements: the lines it wrote
     std::optional<bool> converged;  // none when an arithmetic error stopped the run inside it
+    // A safeguarded solve took over from the secant steps; it ends converged,
+    // having met both ratios, or leaves no trace.
+    bool safeguarded = false;
 };
 
 // The arithmetic error that stopped a run.
@@ -46,7 +49,12 @@ struct DesignOutcome {
     ResultTexts texts;                 // the shown texts; empty if the run stopped first
     std::optional<Outline> outline;    // the drawn outline; none if the run stopped first
     std::optional<DesignError> error;
-    std::optional<std::string> hint;  // what to change, naming the input and its limit, when the cause is known
+    // For a run that stopped or whose location search gave up: the input to
+    // change and its limit, when the cause is known (designHint).
+    std::optional<std::string> hint;
+    // For a run that completed: the x/c from which the shown section's upper
+    // surface runs below its lower one (surfacesCrossFrom); none when they do not cross.
+    std::optional<double> surfacesCrossFrom;
 
     // Whether a run made this outcome: one that never started has no solve and no error.
     bool ran() const { return error.has_value() || !solves.empty(); }

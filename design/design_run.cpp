@@ -4,8 +4,8 @@
 
 #include "design/profile_tables.h"
 #include "design/run_texts.h"
+#include "design/safeguarded_solve.h"
 #include "engine/number_text.h"
-#include "engine/parameter_solver.h"
 #include "engine/real.h"
 
 namespace folix {
@@ -23,7 +23,7 @@ void searchExponent(DesignState& state, double wantedLocation, DesignFrontEnd& f
     state.XDltC = wantedLocation;
     double EM2 = kSecondExponent;
     double XD2 = 0;
-    FGITER(state, frontEnd, EM2, XD2, state.Delta, state.Gamma, state.F, state.G);
+    solveForFG(state, frontEnd, EM2, XD2, state.Delta, state.Gamma, state.F, state.G);
     int ITER = 0;
     for (;;) {
         double EM3 = (state.EM + ((Real(EM2) - state.EM) / (Real(XD2) - XD1)) * (Real(state.XDltC) - XD1)).value();
@@ -34,7 +34,7 @@ void searchExponent(DesignState& state, double wantedLocation, DesignFrontEnd& f
             return;
         }
         double XD3 = 0;
-        FGITER(state, frontEnd, EM3, XD3, state.Delta, state.Gamma, state.F, state.G);
+        solveForFG(state, frontEnd, EM3, XD3, state.Delta, state.Gamma, state.F, state.G);
         if (abs(Real(state.XDltC) - XD3) < kLocationTolerance) {
             state.EM = EM3;
             return;
@@ -85,7 +85,7 @@ void runDesign(DesignState& state, const DesignInputs& inputs, DesignFrontEnd& f
     state.EM = (2 - Real(state.Tau) / state.Pi).value();
 
     double XD1 = 0;
-    FGITER(state, frontEnd, state.EM, XD1, state.Delta, state.Gamma, state.F, state.G);
+    solveForFG(state, frontEnd, state.EM, XD1, state.Delta, state.Gamma, state.F, state.G);
     state.XDltC = XD1;
 
     if (inputs.maxThicknessAt) searchExponent(state, target(*inputs.maxThicknessAt), frontEnd, XD1);

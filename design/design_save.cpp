@@ -7,7 +7,8 @@ namespace folix {
 std::optional<std::string> saveRefusal(const DesignOutcome& outcome)
 {
     switch (designStatus(outcome)) {
-    case DesignStatus::Ok: return std::nullopt;
+    case DesignStatus::Ok:
+    case DesignStatus::SurfacesCross: return std::nullopt;
     case DesignStatus::Stopped: return "the last design run stopped on an error";
     case DesignStatus::NotConverged: break;
     }

@@ -17,7 +17,14 @@ DesignStatus designStatus(const DesignOutcome& outcome)
     if (outcome.error) return DesignStatus::Stopped;
     const bool everySolve = std::none_of(outcome.solves.begin(), outcome.solves.end(), solveGaveUp);
     const bool located = outcome.measuredShownSection && outcome.maxThicknessAt.has_value();
-    return everySolve && !outcome.locationSearchGaveUp && located ? DesignStatus::Ok : DesignStatus::NotConverged;
+    if (!everySolve || outcome.locationSearchGaveUp || !located) return DesignStatus::NotConverged;
+    return outcome.surfacesCrossFrom ? DesignStatus::SurfacesCross : DesignStatus::Ok;
+}
+
+std::string crossingText(const DesignOutcome& outcome)
+{
+    if (!outcome.surfacesCrossFrom) return "";
+    return "the upper and lower surfaces cross from x/c " + displayText(*outcome.surfacesCrossFrom);
 }
 
 std::string notConvergedReason(const DesignOutcome& outcome)
@@ -34,6 +41,7 @@ std::string statusText(const DesignOutcome& outcome)
 {
     switch (designStatus(outcome)) {
     case DesignStatus::Ok: return "ok";
+    case DesignStatus::SurfacesCross: return "surfaces cross";
     case DesignStatus::NotConverged: return "not converged";
     case DesignStatus::Stopped: break;
     }

@@ -109,28 +109,37 @@ bool hasFiniteSurfaceSpeed(double F, double EM)
     return EM <= 2 && F > 0;
 }
 
+PolarSection::PolarSection(double F, double G, double EM, int points)
+    : F_(F),
+      G_(G),
+      EM_(EM),
+      continuous_(hasFiniteSurfaceSpeed(F, EM)),
+      // Descending from pi to -pi: sample k lies between the angles of k + 1 and k - 1.
+      analysis_(F, G, EM, continuous_ ? seligCircleAngles(kSamples) : finiteSpeedAngles(F, G, EM, points))
+{
+}
+
+PolarRow PolarSection::row(double alpha) const
+{
+    const std::vector<SurfacePoint>& surface = analysis_.surface();
+    const std::vector<double> Cp = analysis_.pressureCoefficients(alpha);
+    const std::size_t k = lowestIndex(Cp);
+    SurfaceCp lowest{Cp[k], surface[k].x};
+    if (continuous_) {
+        const double a = surface[std::min(k + 1, surface.size() - 1)].theta;
+        const double b = surface[k == 0 ? 0 : k - 1].theta;
+        const SurfaceCp refined = lowestBetween(F_, G_, EM_, alpha, a, b);
+        if (refined.Cp < lowest.Cp) lowest = refined;
+    }
+    return {alpha, analysis_.liftCoefficient(alpha), analysis_.momentCoefficient(alpha), lowest.Cp, lowest.x};
+}
+
 std::vector<PolarRow> sectionPolar(double F, double G, double EM, const std::vector<double>& alphas, int points)
 {
-    const bool continuous = hasFiniteSurfaceSpeed(F, EM);
-    // Descending from pi to -pi: sample k lies between the angles of k + 1 and k - 1.
-    const std::vector<double> angles = continuous ? seligCircleAngles(kSamples) : finiteSpeedAngles(F, G, EM, points);
-    const SectionAnalysis analysis(F, G, EM, angles);
-    const std::vector<SurfacePoint>& surface = analysis.surface();
-
+    const PolarSection section(F, G, EM, points);
     std::vector<PolarRow> polar;
     polar.reserve(alphas.size());
-    for (const double alpha : alphas) {
-        const std::vector<double> Cp = analysis.pressureCoefficients(alpha);
-        const std::size_t k = lowestIndex(Cp);
-        SurfaceCp lowest{Cp[k], surface[k].x};
-        if (continuous) {
-            const double a = surface[std::min(k + 1, surface.size() - 1)].theta;
-            const double b = surface[k == 0 ? 0 : k - 1].theta;
-            const SurfaceCp refined = lowestBetween(F, G, EM, alpha, a, b);
-            if (refined.Cp < lowest.Cp) lowest = refined;
-        }
-        polar.push_back({alpha, analysis.liftCoefficient(alpha), analysis.momentCoefficient(alpha), lowest.Cp, lowest.x});
-    }
+    for (const double alpha : alphas) polar.push_back(section.row(alpha));
     return polar;
 }
 

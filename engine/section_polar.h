@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "section_analysis.h"
 #include "selig_export.h"
 
 namespace folix {
@@ -33,13 +34,30 @@ struct PolarRow {
 // re-entrant trailing edge (EM <= 2) and a rounded leading edge (F > 0).
 bool hasFiniteSurfaceSpeed(double F, double EM);
 
-// The polar of the section F, G, EM. Where hasFiniteSurfaceSpeed, Cp_min is the
-// minimum over the continuous surface: the circle angle sampled densely, then
-// the best sample's neighbourhood searched by golden section. Otherwise it is
-// the minimum over those points of a coordinate file of `points` points
-// (seligPointAngles) where Cp is finite. Raises ArithmeticError where the
-// analysis fails, std::invalid_argument for a point count outside
-// isSeligPointCount.
+// The polar of one section at any angle of attack, its surface mapped once.
+// Where hasFiniteSurfaceSpeed, Cp_min is the minimum over the continuous
+// surface: the circle angle sampled densely, then the best sample's
+// neighbourhood searched by golden section. Otherwise it is the minimum over
+// those points of a coordinate file of `points` points (seligPointAngles) where
+// Cp is finite. Raises ArithmeticError where the analysis fails,
+// std::invalid_argument for a point count outside isSeligPointCount.
+class PolarSection {
+public:
+    PolarSection(double F, double G, double EM, int points = kDefaultSeligPoints);
+
+    // Whether Cp_min is taken over the continuous surface (else over the file's points).
+    bool overSurface() const { return continuous_; }
+    PolarRow row(double alpha) const;
+
+private:
+    double F_;
+    double G_;
+    double EM_;
+    bool continuous_;
+    SectionAnalysis analysis_;
+};
+
+// The polar of the section F, G, EM at each angle: PolarSection's rows.
 std::vector<PolarRow> sectionPolar(double F, double G, double EM, const std::vector<double>& alphas,
                                    int points = kDefaultSeligPoints);
 

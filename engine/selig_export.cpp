@@ -1,6 +1,9 @@
 #include "selig_export.h"
 
+#include <algorithm>
+#include <charconv>
 #include <limits>
+#include <string_view>
 #include <stdexcept>
 
 #include "contour_mapping.h"
@@ -21,6 +24,19 @@ void appendFixed(std::string& text, double v)
     const std::string digits = fixedText(v, kDecimals);
     if (digits.front() != '-') text += ' ';
     text += digits;
+}
+
+// The shown value with at most `digits` significant digits, in the exponent
+// form ("1.2E+20") when that is shorter.
+std::string shownText(double v, int digits)
+{
+    const double shown = roundForDisplay(v);
+    if (shown == 0) return "0";
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, shown, std::chars_format::general, digits).ptr;
+    std::string written(text, end);
+    std::replace(written.begin(), written.end(), 'e', 'E');
+    return written;
 }
 
 void appendPoint(std::string& text, const SectionPoint& p)
@@ -86,8 +102,16 @@ std::vector<SectionPoint> seligPoints(double F, double G, double EM, int points)
 
 std::string seligName(const MappedSection& section)
 {
-    return section.family + "  F=" + displayText(section.F) + "  G=" + displayText(section.G) +
-           "  m=" + displayText(section.EM);
+    std::string family = section.family;
+    const std::string_view word = " AIRFOIL";
+    if (family.ends_with(word)) family.resize(family.size() - word.size());
+    const auto line = [&](const auto& text) {
+        return family + " F=" + text(section.F) + " G=" + text(section.G) + " m=" + text(section.EM);
+    };
+    std::string name = line([](double v) { return displayText(v); });
+    for (int digits = 6; name.size() > kLongestSeligName && digits >= 1; --digits)
+        name = line([digits](double v) { return shownText(v, digits); });
+    return name.substr(0, kLongestSeligName);
 }
 
 std::string seligText(const std::string& name, const std::vector<SectionPoint>& points)

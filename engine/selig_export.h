@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,14 @@ std::vector<SectionPoint> outlinePoints(double F, double G, double EM, const std
 // count outside isSeligPointCount and ArithmeticError where the mapping fails.
 std::vector<SectionPoint> seligPoints(double F, double G, double EM, int points);
 
-// The name line of a section's coordinate file: family and parameters as shown.
+// XFOIL keeps this many characters of a coordinate file's name line.
+inline constexpr std::size_t kLongestSeligName = 48;
+
+// The name line of a section's coordinate file: the family without the word
+// AIRFOIL, then F, G and m as shown, e.g.
+// "KARMAN-TREFFTZ F=0.0703 G=0.04377 m=1.94444". Never longer than
+// kLongestSeligName: parameters too large to fit as shown are written with
+// fewer significant digits.
 std::string seligName(const MappedSection& section);
 
 // A coordinate file: the name line, then one line " x  y" per point with ten

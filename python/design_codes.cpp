@@ -15,6 +15,7 @@ constexpr std::array<ErrorKind, 4> kErrorKinds = {ErrorKind::DivisionByZero, Err
                                                   ErrorKind::Overflow, ErrorKind::SubscriptOutOfRange};
 constexpr Code kOkCode = 0;
 constexpr Code kNotConvergedCode = 1;
+constexpr Code kSurfacesCrossCode = 2;
 constexpr Code kFirstErrorCode = 3;
 
 Code codeOf(const std::vector<std::string>& names, const std::string& name)
@@ -52,13 +53,11 @@ Code statusCode(const DesignOutcome& outcome)
 {
     switch (designStatus(outcome)) {
     case DesignStatus::Ok: return kOkCode;
+    case DesignStatus::SurfacesCross: return kSurfacesCrossCode;
     case DesignStatus::NotConverged: return kNotConvergedCode;
-    case DesignStatus::Stopped: return errorCode(outcome.error->kind);
-    default: break;
+    case DesignStatus::Stopped: break;
     }
-    // A status the design layer gains later is found by the text the batch writes for it.
-    static const std::vector<std::string> names = statusNames();
-    return codeOf(names, statusText(outcome));
+    return errorCode(outcome.error->kind);
 }
 
 }  // namespace folix::python

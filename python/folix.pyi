@@ -29,8 +29,47 @@ class DesignError(ArithmeticError):
     history: list[str]
     """The iteration-history lines written before the stop."""
     hint: Optional[str]
-    """What to change, naming the input and its limit, when the cause is known; the message ends with it."""
+    """Which input to change and its limit, when the cause is known: of a run that stopped
+    (the message ends with it) or of a target not met ("Target not met", "No
+    cavitation-free range"); else None."""
     def __init__(self, message: str, kind: str, history: list[str], hint: Optional[str] = None) -> None: ...
+
+class SaveError(OSError):
+    """A save that failed for a reason without an error number: the results file
+    is locked by another program, or its name is not a regular file. str() is the
+    reason and the file; strerror holds the reason, filename the file."""
+
+    def __init__(self, message: str, reason: str, filename: str) -> None: ...
+
+class Bucket:
+    """A section's cavitation bucket: the angles of attack (degrees) and lift coefficients
+    over which it is free of cavitation (-Cp_min <= sigma) at sigma."""
+
+    @property
+    def sigma(self) -> float: ...
+    @property
+    def alpha_low(self) -> float:
+        """Angle of attack of the low edge, degrees."""
+    @property
+    def alpha_high(self) -> float:
+        """Angle of attack of the high edge, degrees."""
+    @property
+    def cl_low(self) -> float: ...
+    @property
+    def cl_high(self) -> float: ...
+    @property
+    def width(self) -> float:
+        """cl_high - cl_low."""
+    @property
+    def alpha_floor(self) -> float:
+        """Angle of attack of the floor (the least -Cp_min), degrees."""
+    @property
+    def cl_floor(self) -> float: ...
+    @property
+    def floor(self) -> float:
+        """-Cp_min at the floor: the least sigma with a cavitation-free range."""
+    def table(self, points: int = 41) -> npt.NDArray[np.float64]:
+        """A (points, 3) array of alpha (degrees), Cl and -Cp_min evenly over the range."""
 
 class _Polar(TypedDict):
     alpha: Any
@@ -87,7 +126,11 @@ class Design:
         of maximum thickness is known; else the values are the last ones tried."""
     @property
     def status(self) -> str:
-        """ "ok" when converged, else why not ("not converged", ...), as `folix batch` writes it."""
+        """ "ok", "surfaces cross" or "not converged", as `folix batch` writes it."""
+    @property
+    def surfaces_cross_from(self) -> Optional[float]:
+        """The x/c from which the upper surface runs below the lower one (status "surfaces cross":
+        no valid outline, as for every m > 2); None when they do not cross."""
     @property
     def hint(self) -> Optional[str]:
         """What to change, naming the input and its limit, when the run did not converge and the cause is known."""
@@ -97,6 +140,13 @@ class Design:
     @property
     def zero_lift_angle(self) -> float:
         """Angle of attack of zero lift, in degrees: -atan(G / (1 + F))."""
+    @property
+    def ideal_angle(self) -> float:
+        """Ideal angle of attack in degrees: the front stagnation point on the leading edge
+        (the outline's point of least x/c); 0 for a symmetric section."""
+    def bucket(self, sigma: _Number) -> Bucket:
+        """The cavitation bucket at cavitation number sigma (> 0); DesignError with kind
+        "No cavitation-free range" when sigma lies below its floor or m > 2."""
     def coordinates(self, points: int = 161) -> _Array:
         """The outline as a (points, 2) array of x, y in the order and values of
         `folix design --dat` (Selig order). points: odd, 5 to 100001."""
@@ -122,7 +172,8 @@ class Design:
     def save(self, path: _Path = "Folix_Input.txt") -> bool:
         """Appends the design to the results file, like "Save result". True when a line
         was written, False for an equal design recorded already; OSError when it cannot,
-        ValueError for a run that did not converge."""
+        ValueError for a run that did not converge. OSError is its errno's subclass (such as
+        PermissionError) or SaveError, str() naming the reason and the file."""
     def __eq__(self, other: object) -> bool: ...
     def __hash__(self) -> int: ...
     def __copy__(self) -> "Design": ...
@@ -199,3 +250,31 @@ def read_results(path: _Path = "Folix_Input.txt", max_records: int = 1_000_000) 
     """The records of a results file, read as the save command reads them: a structured
     array with the float fields thickness, camber, max_thickness_at, te_angle (degrees),
     F, G, m. Raises the OSError a save would when the file cannot be read."""
+
+def design_for_lift(
+    cl: _Number,
+    thickness: _Number,
+    *,
+    te_angle: Optional[_Number] = None,
+    max_thickness_at: Optional[_Number] = None,
+    alpha: Optional[_Number] = None,
+    ideal: bool = False,
+) -> Design:
+    """Designs the section whose exact inviscid Cl is cl (>= 0) at alpha (degrees) or, with
+    ideal=True, at its ideal angle: the camber ratio is solved, |Cl - cl| <= 1e-9.
+    te_angle (degrees, 0 when None) and max_thickness_at as for design(). DesignError
+    ("Target not met", with a hint) when no camber meets it; ValueError for a negative
+    cl or both or neither of alpha and ideal."""
+
+def design_for_bucket(
+    cl: _Number,
+    sigma: _Number,
+    half_width: _Number,
+    *,
+    te_angle: Optional[_Number] = None,
+    max_thickness_at: Optional[_Number] = None,
+) -> Design:
+    """The thinnest section (thickness within 1e-6), its camber centring the cavitation
+    bucket at sigma on cl, that is free of cavitation for every Cl in
+    [cl - half_width, cl + half_width]. DesignError ("Target not met", with the widest
+    bucket found and a hint) when no thickness reaches it."""

@@ -16,9 +16,10 @@
 #include "engine/selig_export.h"
 #include "python_design.h"
 #include "python_errors.h"
+#include "python_targets.h"
 #include "recorded_results.h"
-#include "results/results_file.h"
 #include "module_functions.h"
+#include "results/results_file.h"
 
 namespace py = pybind11;
 using folix::python::Design;
@@ -52,17 +53,22 @@ location of maximum thickness and the iteration history, and analyses its
 section. Immutable; pickles by its inputs (designed again when loaded, with
 the same results bit for bit) and compares equal by inputs and results.)";
 
-// Runs the module's part written in Python on a namespace of its own, with
-// the compiled functions it wraps, and takes from it what the module offers.
+// Runs the module's part written in Python on a namespace of its own. It is
+// given the module's compiled functions, which cannot be pickled by name
+// (executors send functions to other processes by name), and gives back a
+// Python function for each, which can, beside what it defines itself.
 void addPythonPart(py::module_& module)
 {
+    const py::object builtins = py::module_::import("builtins");
+    py::dict compiled;
+    for (const auto& [name, value] : py::dict(module.attr("__dict__")))
+        if (py::isinstance(value, builtins.attr("type")(builtins.attr("len")))) compiled[name] = value;
     py::dict space;
     space["__name__"] = module.attr("__name__");
-    space["__builtins__"] = py::module_::import("builtins");
-    for (const char* name : {"design", "design_many", "read_results"})
-        space[("_compiled_" + std::string(name)).c_str()] = module.attr(name);
+    space["__builtins__"] = builtins;
+    space["_compiled"] = compiled;
     py::exec(folix::python::kModuleFunctionsSource, space);
-    for (const char* name : {"DesignTable", "design", "design_many", "read_results"}) module.attr(name) = space[name];
+    for (const auto& [name, value] : py::dict(space["_offered"]())) module.attr(name) = value;
 }
 
 constexpr const char* kAlphaNote =
@@ -122,8 +128,11 @@ PYBIND11_MODULE(folix, module)
             "Whether every solve and the location search met their targets and the location\n"
             "of maximum thickness is known; else the values are the last ones tried.")
         .def_property_readonly("status", &Design::status,
-                               "\"ok\" when converged, else why not (\"not converged\", ...), as `folix batch`\n"
-                               "writes it.")
+                               "\"ok\", \"surfaces cross\" or \"not converged\", as `folix batch` writes it.")
+        .def_property_readonly(
+            "surfaces_cross_from", [](const Design& d) { return d.outcome().surfacesCrossFrom; },
+            "The x/c from which the upper surface runs below the lower one (status \"surfaces cross\":\n"
+            "no valid outline, as for every m > 2); None when they do not cross.")
         .def_property_readonly(
             "hint", [](const Design& d) { return d.outcome().hint; },
             "What to change, naming the input and its limit, when the run did not converge and\n"
@@ -158,7 +167,10 @@ PYBIND11_MODULE(folix, module)
         .def("save", &Design::save, py::arg("path") = folix::kResultsFileName,
              "Appends the design to the results file, like \"Save result\" (Folix_Input.txt in the\n"
              "working directory by default). Returns True when a line was written, False when an\n"
-             "equal design is recorded already; raises OSError, naming the file, when it cannot.")
+             "equal design is recorded already; raises OSError when it cannot: the subclass of its errno\n"
+             "(PermissionError, IsADirectoryError, ...), or SaveError for a lock held elsewhere or a name\n"
+             "that is not a regular file. str() of either names the reason and the file. A run that did\n"
+             "not converge is refused with a ValueError.")
         .def("__repr__", &Design::repr)
         .def("__eq__", [](const Design& a, const Design& b) { return a == b; }, py::is_operator())
         .def("__hash__", &Design::hash)
@@ -173,8 +185,7 @@ PYBIND11_MODULE(folix, module)
                                                          inputs[3].cast<std::optional<double>>());
                         }));
 
-    // Compiled functions cannot be pickled by name; the module's Python part
-    // wraps them in functions that can (executors send them to other processes).
+    folix::python::addTargets(module);
     module.def("design", &folix::python::design, py::arg("thickness"), py::arg("camber"), py::arg("te_angle"),
                py::arg("max_thickness_at"));
     module.def("design_many", &folix::python::designRows, py::arg("thickness"), py::arg("camber"),

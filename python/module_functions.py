@@ -1,10 +1,10 @@
 """The part of the module folix written in Python: its functions and the table of a study.
 
 This code runs inside the compiled module when it is imported, which hands
-it the compiled functions as the globals _compiled_design,
-_compiled_design_many and _compiled_read_results. The functions here wrap
-them because a function defined in Python pickles by its name: executors
-and multiprocessing send them to other processes.
+it the module's compiled functions in the global dict _compiled and takes
+what _offered() returns. Every compiled function is offered wrapped in a
+Python function, because one defined in Python pickles by its name:
+executors and multiprocessing send functions to other processes that way.
 """
 
 import collections.abc
@@ -121,7 +121,7 @@ def design(thickness, camber=0.0, te_angle=0.0, max_thickness_at=None):
     change), ValueError for NaN or infinity, TypeError for a text. -0.0
     counts as 0.0, as the window reads "-0".
     """
-    return _compiled_design(thickness, camber, te_angle, max_thickness_at)  # noqa: F821
+    return _compiled["design"](thickness, camber, te_angle, max_thickness_at)  # noqa: F821
 
 
 def read_results(path="Folix_Input.txt", max_records=1_000_000):
@@ -139,7 +139,7 @@ def read_results(path="Folix_Input.txt", max_records=1_000_000):
     Raises the OSError a save would, naming the file (FileNotFoundError,
     IsADirectoryError, ...), when the file cannot be read.
     """
-    return _compiled_read_results(path, max_records)  # noqa: F821
+    return _compiled["read_results"](path, max_records)  # noqa: F821
 
 
 def design_many(thickness, camber=0.0, te_angle=0.0, max_thickness_at=None, alpha=None, *, jobs=None,
@@ -169,7 +169,7 @@ def design_many(thickness, camber=0.0, te_angle=0.0, max_thickness_at=None, alph
     outside 1 to 1024 a ValueError.
     """
     if executor is None:
-        return _compiled_design_many(thickness, camber, te_angle, max_thickness_at, alpha, jobs)  # noqa: F821
+        return _compiled["design_many"](thickness, camber, te_angle, max_thickness_at, alpha, jobs)  # noqa: F821
     if chunk_rows < 1:
         raise ValueError(f"chunk_rows must be at least 1, not {chunk_rows}")
     given = [np.asarray(v) for v in (thickness, camber, te_angle, max_thickness_at, alpha) if v is not None]
@@ -177,7 +177,7 @@ def design_many(thickness, camber=0.0, te_angle=0.0, max_thickness_at=None, alph
     flat = iter([np.broadcast_to(v, shape).ravel() for v in given])
     columns = [None if v is None else next(flat) for v in (thickness, camber, te_angle, max_thickness_at, alpha)]
     # No rows: the checks of the arguments and the empty table, at home.
-    empty = _compiled_design_many(*(None if c is None else c[:0] for c in columns), jobs)  # noqa: F821
+    empty = _compiled["design_many"](*(None if c is None else c[:0] for c in columns), jobs)  # noqa: F821
     rows = int(np.prod(shape))
     if rows == 0:
         return DesignTable._joined([empty], shape)  # pylint: disable=protected-access
@@ -186,3 +186,21 @@ def design_many(thickness, camber=0.0, te_angle=0.0, max_thickness_at=None, alph
         for first in range(0, rows, chunk_rows)
     ]
     return DesignTable._joined([f.result() for f in futures], shape)  # pylint: disable=protected-access
+
+
+def _picklable(name, compiled):
+    """`compiled` called through a Python function of the same name and text."""
+
+    def function(*args, **kwargs):
+        return compiled(*args, **kwargs)
+
+    function.__name__ = function.__qualname__ = name
+    function.__doc__ = compiled.__doc__
+    return function
+
+
+def _offered():
+    """What the module takes from here: the table's class and a picklable function for every compiled one."""
+    written_here = {"design": design, "design_many": design_many, "read_results": read_results}
+    functions = {name: written_here.get(name) or _picklable(name, f) for name, f in _compiled.items()}  # noqa: F821
+    return {"DesignTable": DesignTable, **functions}

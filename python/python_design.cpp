@@ -149,7 +149,7 @@ std::string Design::repr() const
     if (inputs_.maxThicknessAt) text += " max_thickness_at=" + pythonText(*inputs_.maxThicknessAt);
     const ResultTexts& shown = outcome_.texts;
     text += ": " + shown.airfoilType + " F=" + shown.f + " G=" + shown.g + " m=" + shown.m;
-    return text + (converged() ? "" : " (" + status() + ")") + ">";
+    return text + (designStatus(outcome_) == DesignStatus::Ok ? "" : " (" + status() + ")") + ">";
 }
 
 bool Design::operator==(const Design& other) const

@@ -6,6 +6,7 @@
 #include <pybind11/stl.h>
 
 #include "engine/arithmetic_error.h"
+#include "results/shown_file_name.h"
 
 namespace py = pybind11;
 
@@ -36,9 +37,32 @@ class DesignError(ArithmeticError):
         return (type(self), (str(self), self.kind, self.history, self.hint))
 )";
 
-// The class, with a reference held for the life of the process: a static
-// py::object would let it go after the interpreter has ended.
+// A save that failed for a reason without an error number: the lock held
+// elsewhere, a name that is no regular file. Its text is the reason and the
+// file, where OSError's own would read "[Errno None] None: '...'".
+constexpr const char* kSaveErrorClass = R"(
+class SaveError(OSError):
+    """The design could not be saved to the results file.
+
+    strerror: the reason, e.g. "the results file is locked by another program".
+    filename: the results file.
+    """
+
+    def __init__(self, message, reason, filename):
+        super().__init__(None, reason, filename)
+        self.message = message
+
+    def __str__(self):
+        return self.message
+
+    def __reduce__(self):
+        return (type(self), (self.message, self.strerror, self.filename))
+)";
+
+// The classes, with a reference held for the life of the process: a static
+// py::object would let them go after the interpreter has ended.
 PyObject* designErrorClass = nullptr;
+PyObject* saveErrorClass = nullptr;
 
 void setError(const py::object& exception)
 {
@@ -63,6 +87,8 @@ void addDesignError(py::module_& module)
 {
     py::exec(kDesignErrorClass, module.attr("__dict__"));
     designErrorClass = py::object(module.attr("DesignError")).release().ptr();
+    py::exec(kSaveErrorClass, module.attr("__dict__"));
+    saveErrorClass = py::object(module.attr("SaveError")).release().ptr();
     // NOLINTNEXTLINE(performance-unnecessary-value-param): the translator type takes it by value
     py::register_local_exception_translator([](std::exception_ptr thrown) {
         try {
@@ -81,12 +107,10 @@ void raiseDesignError(const std::string& message, const std::string& kind, const
 
 void raiseSaveError(const SaveResult& failed)
 {
-    const py::object osError = py::module_::import("builtins").attr("OSError");
     const std::string file = failed.file.string();
-    if (failed.errorNumber != 0) raise(osError(failed.errorNumber, failed.reason, file));
-    py::object exception = osError(failed.reason + ": '" + file + "'");
-    exception.attr("filename") = file;
-    raise(exception);
+    if (failed.errorNumber != 0)
+        raise(py::module_::import("builtins").attr("OSError")(failed.errorNumber, failed.reason, file));
+    raise(py::handle(saveErrorClass)(failed.reason + ": " + shownFileName(file), failed.reason, file));
 }
 
 void raiseSaveRefusal(const std::string& refusal)

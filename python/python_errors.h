@@ -11,8 +11,8 @@
 
 namespace folix::python {
 
-// Defines folix.DesignError in the module and turns every ArithmeticError
-// that reaches Python into one.
+// Defines folix.DesignError and folix.SaveError in the module and turns every
+// ArithmeticError that reaches Python into a DesignError.
 void addDesignError(pybind11::module_& module);
 
 // Raises folix.DesignError: `message` as its text, `kind` the reason
@@ -23,7 +23,8 @@ void addDesignError(pybind11::module_& module);
                                    const std::optional<std::string>& hint = std::nullopt);
 
 // Raises the OSError of a failed save, naming the file: the subclass of its
-// errno (PermissionError, IsADirectoryError, ...) when it has one.
+// errno (PermissionError, IsADirectoryError, ...) when it has one, else
+// folix.SaveError, whose text is the reason and the file.
 [[noreturn]] void raiseSaveError(const SaveResult& failed);
 
 // Raises the ValueError of a save the rules refused: "not saved: <refusal>".

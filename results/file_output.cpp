@@ -1,6 +1,7 @@
 #include "file_output.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <random>
 #include <system_error>
@@ -22,11 +23,13 @@ constexpr int kNameAttempts = 100;
 constexpr int kMostLinks = 40;  // as the system follows at most
 constexpr auto kLockPoll = std::chrono::milliseconds(10);
 
+// Twelve digits.
 std::string randomSuffix()
 {
     // One generator per thread: the batch writes files from several at once.
     thread_local std::mt19937_64 generator{std::random_device{}()};
-    return std::to_string(generator() % 1'000'000'000'000ULL);
+    const std::string digits = std::to_string(generator() % 1'000'000'000'000ULL);
+    return std::string(12 - digits.size(), '0') + digits;
 }
 
 FileWrite failure(int error) { return {false, systemReason(error)}; }
@@ -85,6 +88,11 @@ FileWrite replaceRegularFile(const std::filesystem::path& target, std::string_vi
 }
 
 }  // namespace
+
+void ignoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 std::string systemReason(int error)
 {
@@ -153,9 +161,10 @@ int lockExclusively(int fd, std::chrono::steady_clock::time_point deadline)
 TemporaryFile::TemporaryFile(const std::filesystem::path& target, mode_t mode) : target_(target)
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        // Hidden, beside the target, so that a rename stays within one file system.
+        // Hidden, beside the target, so that a rename stays within one file system;
+        // of one length whatever the target's name, which may be as long as a name can be.
         path_ = target;
-        path_.replace_filename("." + target.filename().string() + "." + randomSuffix() + ".tmp");
+        path_.replace_filename(".folix-" + randomSuffix() + ".tmp");
         // O_EXCL: never reuse a file that exists, whoever made it.
         fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
         if (fd_ >= 0) return;

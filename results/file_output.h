@@ -10,6 +10,11 @@
 
 namespace folix {
 
+// Every program calls this first: a write beyond the file-size limit (ulimit
+// -f) then fails with EFBIG, as on a full disk, and the file keeps its bytes,
+// instead of the process being killed half-way through a record.
+void ignoreFileSizeSignal();
+
 // The system's text for an error number, e.g. "No space left on device".
 std::string systemReason(int error);
 
@@ -30,8 +35,9 @@ std::filesystem::path finalTarget(const std::filesystem::path& name, int& error)
 // 0, EWOULDBLOCK when another holder kept it that long, or the system's error.
 int lockExclusively(int fd, std::chrono::steady_clock::time_point deadline);
 
-// A new file under a hidden name in the folder of `target`, so that it can
-// take the target's name in one step. Removed again unless it took it.
+// A new file under a hidden name (".folix-<12 digits>.tmp", whatever the
+// target's name) in the folder of `target`, so that it can take the target's
+// name in one step. Removed again unless it took it.
 class TemporaryFile {
 public:
     // Creates it with `mode` less the umask; error() tells whether that worked.

@@ -1,6 +1,8 @@
 #include "record_reader.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -24,11 +26,13 @@ constexpr int kEnd = -1;
     throw std::system_error(error, std::generic_category());
 }
 
+// The file's bytes from its start, up to `limit`: the end of that part reads
+// as the end of the file, but is told apart by cutShort().
 class FileBytes {
 public:
-    explicit FileBytes(int fd) : fd_(fd), buffer_(kChunkSize) {}
+    FileBytes(int fd, off_t size, std::size_t limit) : fd_(fd), size_(size), limit_(limit), buffer_(kChunkSize) {}
 
-    // The next byte, or kEnd at the end of the file.
+    // The next byte, or kEnd at the end of the file or of the part read.
     int peek()
     {
         if (position_ == filled_ && !refill()) return kEnd;
@@ -44,20 +48,33 @@ public:
 
     void skip() { ++position_; }
 
+    // Whether the reading stopped at the limit rather than at the end of the file.
+    bool cutShort() const { return cutShort_; }
+
 private:
     bool refill()
     {
+        if (read_ >= limit_) {
+            cutShort_ = static_cast<std::uintmax_t>(size_) > limit_;
+            return false;
+        }
         std::size_t count = 0;
-        if (const int error = readSome(fd_, buffer_.data(), buffer_.size(), count)) raiseSystemError(error);
+        const std::size_t wanted = std::min(buffer_.size(), limit_ - read_);
+        if (const int error = readSome(fd_, buffer_.data(), wanted, count)) raiseSystemError(error);
+        read_ += count;
         position_ = 0;
         filled_ = count;
         return count > 0;
     }
 
     int fd_;
+    off_t size_;
+    std::size_t limit_;
     std::vector<char> buffer_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
+    std::size_t read_ = 0;
+    bool cutShort_ = false;
 };
 
 bool isBlank(int c) { return c == ' ' || c == '\t'; }
@@ -88,7 +105,8 @@ RecordedField leadingNumber(const std::string& text)
     }
 }
 
-// Reads the next field; false when the file ends before one starts.
+// Reads the next field; false when the file ends before one starts, or when
+// the part read ends inside it (its number may go on).
 bool readField(FileBytes& bytes, RecordedField& field)
 {
     int c = bytes.peek();
@@ -109,6 +127,7 @@ bool readField(FileBytes& bytes, RecordedField& field)
         bytes.skip();
         c = bytes.peek();
     }
+    if (c == kEnd && bytes.cutShort()) return false;
     while (isBlank(c)) {
         bytes.skip();
         c = bytes.peek();
@@ -132,7 +151,7 @@ char lastByteOf(int fd, off_t size)
 
 }  // namespace
 
-RecordedFile readRecordedFile(int fd, std::size_t mostRecords)
+RecordedFile readRecordedFile(int fd, std::size_t mostRecords, std::size_t readBytes)
 {
     RecordedFile file;
     struct stat status {};
@@ -140,9 +159,13 @@ RecordedFile readRecordedFile(int fd, std::size_t mostRecords)
     file.size = status.st_size;
     if (file.size > 0) file.lastByte = lastByteOf(fd, file.size);
 
-    FileBytes bytes(fd);
+    FileBytes bytes(fd, file.size, readBytes);
     while (file.linesBeforeRecords < 2) {
-        if (!passLine(bytes)) return file;
+        if (!passLine(bytes)) {
+            // Lines that long are no header; the file is far beyond one anyway.
+            if (bytes.cutShort()) file.linesBeforeRecords = 2;
+            return file;
+        }
         ++file.linesBeforeRecords;
     }
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <system_error>
 #include <thread>
 
@@ -30,7 +31,14 @@ constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 // Long enough for any number of savers to take their turns, short enough for a person waiting.
 constexpr auto kLockWait = std::chrono::seconds(5);
 constexpr const char* kLockedReason = "the results file is locked by another program";
+constexpr const char* kNotRegularReason = "Not a regular file";
 constexpr auto kSharedLockPoll = std::chrono::milliseconds(10);
+
+// The results file as the save reaches it, and as its messages name it.
+struct ResultsFileName {
+    std::filesystem::path name;
+    std::filesystem::path shown;
+};
 
 SaveResult failed(const std::filesystem::path& file, std::string reason)
 {
@@ -91,18 +99,18 @@ std::string missingLineEnds(const RecordedFile& recorded)
 // A whole new file takes the name in one step, and only while the name is
 // free: a saver that loses the race finds the winner's file and goes through
 // its lock, and a failed creation leaves nothing behind.
-SaveResult create(const std::filesystem::path& file, const std::string& text, bool& nameTaken)
+SaveResult create(const ResultsFileName& file, const std::string& text, bool& nameTaken)
 {
     int error = 0;
-    const std::filesystem::path landing = finalTarget(file, error);
-    if (error != 0) return failed(file, error);
+    const std::filesystem::path landing = finalTarget(file.name, error);
+    if (error != 0) return failed(file.shown, error);
     TemporaryFile created(landing, 0666);
     error = created.error();
     if (error == 0) error = created.fill(text);
     if (error == 0) error = created.createTarget();
     nameTaken = error == EEXIST;
-    if (error != 0) return failed(file, error);
-    return {SaveOutcome::Created, file, {}};
+    if (error != 0) return failed(file.shown, error);
+    return {SaveOutcome::Created, file.shown, {}};
 }
 
 // Appends through the locked handle. The data reach the disk before the lock
@@ -148,17 +156,18 @@ SaveResult recordInLockedFile(int fd, int notWritable, const DesignState& state,
 
 // The lock is held from the first read through the duplicate test to the end
 // of the append, so that concurrent savers (the window, batches) take turns.
-SaveResult recordDesign(const DesignState& state, const std::filesystem::path& file)
+SaveResult recordDesign(const DesignState& state, const ResultsFileName& file)
 {
     const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    const std::filesystem::path& shown = file.shown;
     for (;;) {
-        int fd = ::open(file.c_str(), O_RDWR | O_APPEND | kOpenFlags);
+        int fd = ::open(file.name.c_str(), O_RDWR | O_APPEND | kOpenFlags);
         // A file that may not be written can still hold the design already.
         const int notWritable = fd < 0 && (errno == EACCES || errno == EROFS) ? errno : 0;
-        if (notWritable != 0) fd = ::open(file.c_str(), O_RDONLY | kOpenFlags);
+        if (notWritable != 0) fd = ::open(file.name.c_str(), O_RDONLY | kOpenFlags);
         if (fd < 0) {
             // Any other reason means a file may be there: creating would risk it.
-            if (errno != ENOENT) return failed(file, errno);
+            if (errno != ENOENT) return failed(shown, errno);
             bool nameTaken = false;
             SaveResult created = create(file, creationText(state), nameTaken);
             if (nameTaken && std::chrono::steady_clock::now() < deadline) continue;
@@ -167,20 +176,23 @@ SaveResult recordDesign(const DesignState& state, const std::filesystem::path& f
         FileDescriptor locked(fd);
 
         struct stat status {};
-        if (::fstat(locked.get(), &status) != 0) return failed(file, errno);
-        if (S_ISDIR(status.st_mode)) return failed(file, EISDIR);
-        if (!S_ISREG(status.st_mode)) return failed(file, "Not a regular file");
+        if (::fstat(locked.get(), &status) != 0) return failed(shown, errno);
+        if (S_ISDIR(status.st_mode)) return failed(shown, EISDIR);
+        if (!S_ISREG(status.st_mode)) return failed(shown, kNotRegularReason);
 
         const int lockError = lockExclusively(locked.get(), deadline);
-        if (lockError == EWOULDBLOCK) return failed(file, kLockedReason);
+        if (lockError == EWOULDBLOCK) return failed(shown, kLockedReason);
         // NFS locks only what may be written; a read-only saver can at most find a duplicate.
-        if (lockError != 0 && !(notWritable != 0 && lockError == EBADF)) return failed(file, lockError);
-        if (stillNamed(file, locked.get())) return recordInLockedFile(locked.get(), notWritable, state, file);
-        if (std::chrono::steady_clock::now() >= deadline) return failed(file, kLockedReason);
+        if (lockError != 0 && !(notWritable != 0 && lockError == EBADF)) return failed(shown, lockError);
+        if (stillNamed(file.name, locked.get())) return recordInLockedFile(locked.get(), notWritable, state, shown);
+        if (std::chrono::steady_clock::now() >= deadline) return failed(shown, kLockedReason);
     }
 }
 
-std::filesystem::path absoluteOrAsGiven(const std::filesystem::path& file)
+// Messages name the file in full where the system can tell the working
+// folder; the file itself is always reached by the name as given, which
+// works from a folder of any depth.
+std::filesystem::path nameInMessages(const std::filesystem::path& file)
 {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(file, error);
@@ -192,31 +204,32 @@ std::filesystem::path absoluteOrAsGiven(const std::filesystem::path& file)
 SaveResult saveResult(DesignState& state, const std::filesystem::path& file)
 {
     state.Tau = ((2 - Real(state.EM)) * 180).value();
-    return recordDesign(state, absoluteOrAsGiven(file));
+    return recordDesign(state, {file, nameInMessages(file)});
 }
 
 RecordedResults readResultsFile(const std::filesystem::path& file, std::size_t mostRecords)
 {
-    const std::filesystem::path named = absoluteOrAsGiven(file);
-    const int fd = ::open(named.c_str(), O_RDONLY | kOpenFlags);
-    if (fd < 0) return {{}, failed(named, errno)};
+    const std::filesystem::path shown = nameInMessages(file);
+    const int fd = ::open(file.c_str(), O_RDONLY | kOpenFlags);
+    if (fd < 0) return {{}, failed(shown, errno)};
     const FileDescriptor opened(fd);
     struct stat status {};
-    if (::fstat(fd, &status) != 0) return {{}, failed(named, errno)};
-    if (S_ISDIR(status.st_mode)) return {{}, failed(named, EISDIR)};
-    if (!S_ISREG(status.st_mode)) return {{}, failed(named, "Not a regular file")};
+    if (::fstat(fd, &status) != 0) return {{}, failed(shown, errno)};
+    if (S_ISDIR(status.st_mode)) return {{}, failed(shown, EISDIR)};
+    if (!S_ISREG(status.st_mode)) return {{}, failed(shown, kNotRegularReason)};
 
     const auto deadline = std::chrono::steady_clock::now() + kLockWait;
     while (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) return {{}, failed(named, errno)};
-        if (std::chrono::steady_clock::now() >= deadline) return {{}, failed(named, kLockedReason)};
+        if (errno != EWOULDBLOCK) return {{}, failed(shown, errno)};
+        if (std::chrono::steady_clock::now() >= deadline) return {{}, failed(shown, kLockedReason)};
         std::this_thread::sleep_for(kSharedLockPoll);
     }
     try {
-        return {readRecordedFile(fd, mostRecords).records, std::nullopt};
+        const std::size_t everyByte = std::numeric_limits<std::size_t>::max();
+        return {readRecordedFile(fd, mostRecords, everyByte).records, std::nullopt};
     } catch (const std::system_error& error) {
-        return {{}, failed(named, error.code().value())};
+        return {{}, failed(shown, error.code().value())};
     }
 }
 

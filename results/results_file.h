@@ -54,9 +54,10 @@ struct RecordedResults {
     std::optional<SaveResult> failure;
 };
 
-// Reads up to `mostRecords` records of the file under a shared lock, so that
-// no save is half done meanwhile; a lock held elsewhere for a few seconds
-// fails the read as it fails a save.
+// Reads up to `mostRecords` records of the file, as far into it as they go
+// (a save reads only its start), under a shared lock, so that no save is half
+// done meanwhile; a lock held elsewhere for a few seconds fails the read as it
+// fails a save.
 RecordedResults readResultsFile(const std::filesystem::path& file, std::size_t mostRecords);
 
 }  // namespace folix

@@ -18,6 +18,7 @@
 #include "engine/parameter_solver.h"
 #include "design/design_run.h"
 #include "design/run_texts.h"
+#include "design/safeguarded_solve.h"
 #include "window/typed_inputs.h"
 
 namespace folix::sweep {
@@ -26,9 +27,10 @@ namespace folix::sweep {
 // and the most measurements of one solve (two guesses, 20 secant steps).
 inline constexpr int kMostSolves = 22;
 inline constexpr int kMostMeasurementsPerSolve = 22;
-// Title, per solve its heading of three lines, its measurements and the two
-// lines of giving up, and the one line of the exponent search giving up.
-inline constexpr std::size_t kMostHistoryLines = 1 + kMostSolves * (3 + kMostMeasurementsPerSolve + 2) + 1;
+// Title, per solve its heading of three lines, its measurements, the two lines of giving up
+// and a safeguarded solve's line and measurements, and the line of the exponent search giving up.
+inline constexpr std::size_t kMostHistoryLines =
+    1 + kMostSolves * (3 + kMostMeasurementsPerSolve + 2 + 1 + kMostSafeguardedMeasurements) + 1;
 
 class WatchingFrontEnd : public DesignFrontEnd {
 public:
@@ -150,6 +152,7 @@ inline void checkHistory(const WatchedRun& run, bool locationMode, std::vector<s
 
     int solves = 0;
     int measurements = 0;
+    bool safeguarded = false;
     bool searchGaveUp = false;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string& line = lines[i];
@@ -157,12 +160,17 @@ inline void checkHistory(const WatchedRun& run, bool locationMode, std::vector<s
         if (startsWith(line, " M=")) {
             ++solves;
             measurements = 0;
+            safeguarded = false;
             if (!isNumberText(std::string_view(line).substr(3))) problems.emplace_back("heading '" + line + "'");
             if (!lines[i - 1].empty() || i + 1 >= lines.size() || !lines[i + 1].empty())
                 problems.emplace_back("heading '" + line + "' not set between empty lines");
+        } else if (startsWith(line, kSafeguardedSolveLine)) {
+            if (safeguarded || solves == 0) problems.emplace_back("safeguarded solve without a solve of its own");
+            safeguarded = true;
+            measurements = 0;
         } else if (startsWith(line, "F=")) {
-            if (++measurements > kMostMeasurementsPerSolve)
-                problems.emplace_back("solve " + std::to_string(solves) + " made more than 22 measurements");
+            if (++measurements > (safeguarded ? kMostSafeguardedMeasurements : kMostMeasurementsPerSolve))
+                problems.emplace_back("solve " + std::to_string(solves) + " made too many measurements");
             if (!isMeasurementLine(line)) problems.emplace_back("measurement line '" + line + "'");
         } else if (line == kLocationNotConverged) {
             searchGaveUp = true;

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "window/window_colours.h"
@@ -95,6 +96,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     column->addLayout(indented(kPromptIndent, prompt));
     column->addLayout(indented(addressIndent, address));
     column->addStretch(2);
+
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
 
     // A little wider than tall, about 4 : 3, and roomy enough for every line.
     const QSize natural = column->sizeHint();

@@ -3,8 +3,8 @@
 #include <QWidget>
 
 // "Form_About": product name, title, credits and contact address on light
-// yellow. A window of its own with no parent, so the program lives on while it
-// is open even after the main window has closed.
+// yellow. A window of its own with no parent; Escape closes it, and so does
+// closing the main window.
 class AboutWindow : public QWidget {
     Q_OBJECT
 

@@ -7,14 +7,19 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "engine/number_text.h"
+#include "window/bucket_window.h"
 #include "engine/section_polar.h"
+#include "window/angle_box.h"
+#include "window/design_description.h"
 #include "window/file_service.h"
 #include "window/polar_range_dialog.h"
 #include "window/pressure_chart.h"
 #include "window/pressure_plot.h"
+#include "window/window_colours.h"
 
 namespace {
 
@@ -67,15 +72,11 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     parameters_ = makeLabel("SectionParameters");
     parameters_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    alpha_ = new QDoubleSpinBox;
+    alpha_ = new AngleBox(kSteepestAngle, kAngleStep);
     alpha_->setObjectName("AngleOfAttack");
-    alpha_->setRange(-kSteepestAngle, kSteepestAngle);
-    alpha_->setSingleStep(kAngleStep);
-    alpha_->setDecimals(1);
     alpha_->setValue(0);
-    alpha_->setSuffix("\u00b0");
-    alpha_->setAccelerated(true);
-    alpha_->setToolTip("Positive nose-up; the free stream runs from the leading edge toward the trailing edge");
+    alpha_->setToolTip("Angle of attack in degrees, -20 to 20 in steps of 0.5, positive nose-up; the free stream "
+                       "runs from the leading edge toward the trailing edge");
     QLabel* alphaCaption = makeLabel("AngleCaption", "Angle of attack \u03b1 :");
     alphaCaption->setBuddy(alpha_);
 
@@ -87,9 +88,9 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     momentCaption->setToolTip(momentTip);
     moment_->setToolTip(momentTip);
 
-    note_ = makeLabel("TrailingEdgeNote");
-    note_->setWordWrap(true);
-    note_->setVisible(false);
+    trailingEdgeNote_ = makeLabel("TrailingEdgeNote");
+    trailingEdgeNote_->setWordWrap(true);
+    trailingEdgeNote_->setVisible(false);
 
     plot_ = new PressurePlot;
     pointed_ = makeLabel("PointedValues", kPointingHint);
@@ -100,6 +101,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     auto* controls = new QHBoxLayout;
     controls->addWidget(alphaCaption);
     controls->addWidget(alpha_);
+    controls->addWidget(alpha_->refusalLabel());
     controls->addSpacing(24);
     controls->addWidget(liftCaption);
     controls->addWidget(lift_);
@@ -107,6 +109,10 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     controls->addWidget(momentCaption);
     controls->addWidget(moment_);
     controls->addStretch();
+    auto* bucket = new QPushButton("Cavitation bucket\u2026");
+    bucket->setObjectName("ShowBucket");
+    connect(bucket, &QPushButton::clicked, this, &AnalysisWindow::showBucket);
+    controls->addWidget(bucket);
     controls->addWidget(save_);
 
     auto* column = new QVBoxLayout(this);
@@ -116,9 +122,12 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, FileService* files) : QWidget(pa
     column->addLayout(controls);
     column->addWidget(plot_, 1);
     column->addWidget(pointed_);
-    column->addWidget(note_);
+    column->addWidget(trailingEdgeNote_);
 
-    connect(alpha_, &QDoubleSpinBox::valueChanged, this, &AnalysisWindow::showAngle);
+    connect(alpha_, &QDoubleSpinBox::valueChanged, this, [this](double degrees) {
+        showAngle(degrees);
+        emit angleOfAttackChanged(degrees);
+    });
     setFocusProxy(alpha_);
     resize(kStartSize);
 }
@@ -147,24 +156,33 @@ void AnalysisWindow::buildSaveMenu()
             [this](const QPoint& at) { saveMenu_->popup(plot_->mapToGlobal(at)); });
 }
 
+void AnalysisWindow::setAngleOfAttack(double degrees)
+{
+    alpha_->setValue(degrees);
+}
+
 double AnalysisWindow::angleOfAttack() const
 {
     return alpha_->value();
 }
 
-void AnalysisWindow::showDesign(const folix::MappedSection& design)
+void AnalysisWindow::showDesign(const folix::MappedSection& design, const std::string& note)
 {
     design_ = design;
+    note_ = note;
+    if (bucket_) bucket_->showDesign(design);
     family_->setText(QString::fromStdString(design.family));
     parameters_->setText(QString("F = %1     G = %2     m = %3").arg(shown(design.F), shown(design.G), shown(design.EM)));
 
-    const std::vector<double> angles = folix::pressureCircleAngles(design.EM);
-    const bool trailingEdgeLeftOut = angles.size() < static_cast<std::size_t>(folix::kPressurePoints);
-    note_->setText(trailingEdgeLeftOut
-                       ? QString("m > 2: the flow speed at the trailing edge has no finite value, "
-                                 "so the curves stop just short of it.")
-                       : QString());
-    note_->setVisible(trailingEdgeLeftOut);
+    const std::vector<double> angles = folix::pressureCircleAngles(design.F, design.EM);
+    QStringList leftOut;
+    if (design.EM > 2)
+        leftOut << "m > 2: the flow speed at the trailing edge has no finite value, so the curves stop just short of it.";
+    if (!(design.F > 0))
+        leftOut << "F = 0: the section has no thickness, and the flow speed at its sharp leading edge has no finite "
+                   "value, so the curves leave that point out; Cl and Cm do not depend on it.";
+    trailingEdgeNote_->setText(leftOut.join(' '));
+    trailingEdgeNote_->setVisible(!leftOut.isEmpty());
 
     // Whatever was shown belongs to another design: it goes first, so a failure cannot leave it standing.
     analysis_.reset();
@@ -180,12 +198,42 @@ void AnalysisWindow::showDesign(const folix::MappedSection& design)
     showAngle(alpha_->value());
 }
 
+void AnalysisWindow::showPins(const std::vector<folix::Pin>& pins)
+{
+    pinned_.clear();
+    for (const folix::Pin& pin : pins) {
+        if (!pin.section) continue;  // a reference section has no mapping, so no exact flow
+        try {
+            const folix::MappedSection& section = *pin.section;
+            pinned_.push_back({QString::fromStdString(pin.label), pin.slot,
+                               folix::SectionAnalysis(section.F, section.G, section.EM,
+                                                      folix::pressureCircleAngles(section.F, section.EM))});
+        } catch (const folix::ArithmeticError&) {
+            // A pin whose flow cannot be computed is left off the chart; the others stay.
+        }
+    }
+    showAngle(alpha_->value());
+}
+
 void AnalysisWindow::showAngle(double alpha)
 {
     if (!analysis_) return;
     try {
         const folix::SectionLoads loads = analysis_->loads(alpha);
-        plot_->showCurves(folix::pressureCurves(analysis_->surface(), loads.Cp));
+        folix::PressureCurves curves = folix::pressureCurves(analysis_->surface(), loads.Cp);
+        std::vector<PinnedCurves> pinned;
+        std::vector<folix::PressureCurves> pinnedCurves;
+        for (const PinnedAnalysis& pin : pinned_) {
+            try {
+                pinnedCurves.push_back(folix::pressureCurves(pin.analysis.surface(), pin.analysis.pressureCoefficients(alpha)));
+                pinned.push_back({pin.label, kPinInks[pin.slot], pinnedCurves.back()});
+            } catch (const folix::ArithmeticError&) {
+                // Left off at this angle, as above.
+            }
+        }
+        curves.suction = folix::sharedSuctionAxis(curves, pinnedCurves);
+        plot_->showPinned(std::move(pinned));
+        plot_->showCurves(std::move(curves));
         lift_->setText(QString::fromStdString(folix::coefficientText(loads.Cl, separator())));
         moment_->setText(QString::fromStdString(folix::coefficientText(loads.Cm, separator())));
         for (QAction* action : saveMenu_->actions()) action->setEnabled(true);
@@ -196,6 +244,7 @@ void AnalysisWindow::showAngle(double alpha)
 
 void AnalysisWindow::showFailure(const char* reason)
 {
+    plot_->showPinned({});
     plot_->showMessage(QString("The pressure distribution of this section cannot be computed: %1.").arg(reason));
     lift_->setText(kNoValue);
     moment_->setText(kNoValue);
@@ -208,6 +257,14 @@ void AnalysisWindow::showPointed()
     pointed_->setText(values ? QString::fromStdString(folix::pointedText(*values, separator())) : kPointingHint);
 }
 
+std::vector<std::string> AnalysisWindow::fileNotes() const
+{
+    std::vector<std::string> notes{note_.empty() ? folix::seligName(design_) : note_};
+    if (const std::string loads = folix::loadsNoteOf(design_, alpha_->value()); analysis_ && !loads.empty())
+        notes.push_back(loads);
+    return notes;
+}
+
 QString AnalysisWindow::suggestedName(const char* extension) const
 {
     // The angle tells apart the files of one section.
@@ -218,7 +275,9 @@ QString AnalysisWindow::suggestedName(const char* extension) const
 void AnalysisWindow::savePicture()
 {
     if (!files_ || !plot_->hasCurves()) return;
-    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_,
+    QStringList notes;
+    for (const std::string& note : fileNotes()) notes << QString::fromStdString(note);
+    files_->savePicture(this, suggestedName(".png"), plot_->contentsRect().size(), *plot_, notes.join("; "),
                         [this](QPainter& painter, const QRectF& area) { plot_->paintPicture(painter, area); });
 }
 
@@ -227,7 +286,8 @@ void AnalysisWindow::saveTable()
     if (!files_ || !analysis_ || !plot_->hasCurves()) return;
     std::string table;
     try {
-        table = folix::pressureTableText(analysis_->surface(), analysis_->loads(alpha_->value()).Cp);
+        table = folix::commentLines(fileNotes()) +
+                folix::pressureTableText(analysis_->surface(), analysis_->loads(alpha_->value()).Cp);
     } catch (const folix::ArithmeticError& error) {
         files_->warn(this, QString("The Cp table could not be computed: %1").arg(error.what()));
         return;
@@ -252,7 +312,8 @@ void AnalysisWindow::exportPolar()
     std::string table;
     try {
         const std::vector<double> angles = folix::polarAngles(polarRange_->from(), polarRange_->to(), polarRange_->step());
-        table = folix::polarCsvText(folix::sectionPolar(design_.F, design_.G, design_.EM, angles));
+        table = folix::commentLines({fileNotes().front()}) +
+                folix::polarCsvText(folix::sectionPolar(design_.F, design_.G, design_.EM, angles));
     } catch (const std::invalid_argument& error) {
         files_->warn(this, QString("No polar: %1.").arg(error.what()));
         return;
@@ -264,4 +325,16 @@ void AnalysisWindow::exportPolar()
         this, "Export polar", QString::fromStdString(folix::suggestedFileStem(design_)) + "_polar.csv",
         "CSV tables (*.csv)");
     if (!path.isEmpty()) files_->writeFile(this, path, table, "polar");
+}
+
+void AnalysisWindow::showBucket()
+{
+    if (!bucket_) {
+        bucket_ = new BucketWindow(this, files_);
+        bucket_->showDesign(design_);
+    }
+    bucket_->setWindowState(bucket_->windowState() & ~Qt::WindowMinimized);
+    bucket_->show();
+    bucket_->raise();
+    bucket_->activateWindow();
 }

@@ -1,16 +1,20 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <QWidget>
 
 #include "engine/section_analysis.h"
+#include "window/comparison_pins.h"
 #include "window/drawn_design.h"
 
+class BucketWindow;
 class FileService;
+class AngleBox;
 class PolarRangeDialog;
 class PressurePlot;
-class QDoubleSpinBox;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -29,14 +33,29 @@ class AnalysisWindow : public QWidget {
 public:
     explicit AnalysisWindow(QWidget* parent = nullptr, FileService* files = nullptr);
 
-    // The design that is drawn now; replaces whatever was shown.
-    void showDesign(const folix::MappedSection& design);
+    // The design that is drawn now; replaces whatever was shown. The note
+    // (what the run read, designNote) heads the files saved from it.
+    void showDesign(const folix::MappedSection& design, const std::string& note = {});
+    // The pinned sections: the Cp of each pinned design is drawn with the shown one.
+    void showPins(const std::vector<folix::Pin>& pins);
 
+    // Degrees, held within the angle box's range (-20 to 20).
+    void setAngleOfAttack(double degrees);
     double angleOfAttack() const;
     PressurePlot* plot() const { return plot_; }
+    // The bucket window once it has been asked for, nullptr before.
+    BucketWindow* bucketWindow() const { return bucket_; }
+
+public slots:
+    // The cavitation bucket of the section shown, in a window of its own that follows the design.
+    void showBucket();
+
+signals:
+    void angleOfAttackChanged(double degrees);
 
 private:
     void showAngle(double alpha);
+    std::vector<std::string> fileNotes() const;
     void showFailure(const char* reason);
     void showPointed();
     void buildSaveMenu();
@@ -48,17 +67,25 @@ private:
 
     std::optional<folix::SectionAnalysis> analysis_;
     folix::MappedSection design_;
+    std::string note_;
+    struct PinnedAnalysis {
+        QString label;
+        std::size_t slot;
+        folix::SectionAnalysis analysis;
+    };
+    std::vector<PinnedAnalysis> pinned_;
     FileService* files_ = nullptr;
 
     QLabel* family_ = nullptr;
     QLabel* parameters_ = nullptr;
-    QDoubleSpinBox* alpha_ = nullptr;
+    AngleBox* alpha_ = nullptr;
     QLabel* lift_ = nullptr;
     QLabel* moment_ = nullptr;
-    QLabel* note_ = nullptr;
+    QLabel* trailingEdgeNote_ = nullptr;
     QLabel* pointed_ = nullptr;
     PressurePlot* plot_ = nullptr;
     QPushButton* save_ = nullptr;
     QMenu* saveMenu_ = nullptr;
     PolarRangeDialog* polarRange_ = nullptr;
+    BucketWindow* bucket_ = nullptr;
 };

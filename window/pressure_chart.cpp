@@ -46,13 +46,14 @@ ChartAxis withMargins(ChartAxis axis)
 
 }  // namespace
 
-std::vector<double> pressureCircleAngles(double EM)
+std::vector<double> pressureCircleAngles(double F, double EM)
 {
     std::vector<double> angles = seligCircleAngles(kPressurePoints);
     if (EM > 2) {
         angles.pop_back();
         angles.erase(angles.begin());
     }
+    if (!(F > 0)) angles.erase(std::find(angles.begin(), angles.end(), 0.0));
     return angles;
 }
 
@@ -113,6 +114,22 @@ PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const st
     }
     curves.suction = withMargins(roundedAxis(least.value(), most.value()));
     return curves;
+}
+
+ChartAxis sharedSuctionAxis(const PressureCurves& shown, const std::vector<PressureCurves>& others)
+{
+    double least = 0;
+    double most = 0;
+    const auto include = [&](const PressureCurves& curves) {
+        for (const std::vector<ChartPoint>* side : {&curves.upper, &curves.lower})
+            for (const ChartPoint& point : *side) {
+                least = std::min(least, point.y);
+                most = std::max(most, point.y);
+            }
+    };
+    include(shown);
+    for (const PressureCurves& curves : others) include(curves);
+    return withMargins(roundedAxis(least, most));
 }
 
 PointedValues nearestPoints(const PressureCurves& curves, double x)

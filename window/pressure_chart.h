@@ -13,9 +13,11 @@ namespace folix {
 inline constexpr int kPressurePoints = 401;
 
 // The circle angles at which the analysis window evaluates a section, in the
-// order of a coordinate file. For EM > 2 the trailing edge is left out: there
-// the surface speed has no finite value (and the analysis refuses the point).
-std::vector<double> pressureCircleAngles(double EM);
+// order of a coordinate file. Where the surface speed has no finite value the
+// point is left out (the analysis refuses it): the trailing edge for EM > 2,
+// the leading edge for F <= 0 (a section without thickness). Cl and Cm do not
+// depend on the points.
+std::vector<double> pressureCircleAngles(double F, double EM);
 
 struct ChartPoint {
     double x = 0;
@@ -55,6 +57,10 @@ struct PressureCurves {
 // Cp holds one value per surface point. Both curves hold the leading-edge
 // point when it is a surface point, so they meet there.
 PressureCurves pressureCurves(const std::vector<SurfacePoint>& surface, const std::vector<double>& Cp);
+
+// The suction axis of the shown curves widened to hold every curve of
+// `others` too: those of the pinned sections drawn on the same chart.
+ChartAxis sharedSuctionAxis(const PressureCurves& shown, const std::vector<PressureCurves>& others);
 
 // What hovering the chart reads out: on either curve, the point nearest in x/c
 // to where the pointer is, as x/c and -Cp.

@@ -19,6 +19,7 @@ constexpr int kRightMargin = 18;
 constexpr double kStripShare = 0.22;  // most of the height the outline strip may take
 constexpr int kStripPadding = 6;      // above and below the outline in its strip
 constexpr double kCurveWidth = 2.0;
+constexpr double kPinnedWidth = 1.4;
 constexpr int kLegendSample = 22;     // length of the line sample in the legend
 constexpr double kMarkRadius = 3.5;   // the points read out under the pointer
 
@@ -85,6 +86,12 @@ void PressurePlot::showCurves(folix::PressureCurves curves)
     message_.clear();
     update();
     emit pointedChanged();
+}
+
+void PressurePlot::showPinned(std::vector<PinnedCurves> pinned)
+{
+    pinned_ = std::move(pinned);
+    update();
 }
 
 void PressurePlot::showMessage(const QString& text)
@@ -271,36 +278,53 @@ void PressurePlot::paintChart(QPainter& painter, const QRect& area, bool markPoi
     painter.drawPolygon(polyline(shownSection.outline, across, at.outlineUp));
     painter.restore();
 
-    // The shownCurves.
+    // The pinned sections' curves under the shown ones: upper surface solid, lower dashed.
     painter.save();
     painter.setClipRect(chart.adjusted(1, 1, 0, 0));
+    for (const PinnedCurves& pin : pinned_) {
+        painter.setPen(QPen(pin.ink, kPinnedWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(polyline(pin.curves.upper, across, up));
+        painter.setPen(QPen(pin.ink, kPinnedWidth, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(polyline(pin.curves.lower, across, up));
+    }
     painter.setPen(QPen(kLowerSurfaceInk, kCurveWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(polyline(shownCurves.lower, across, up));
     painter.setPen(QPen(kUpperSurfaceInk, kCurveWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(polyline(shownCurves.upper, across, up));
     painter.restore();
 
-    // The legend, top right inside the chart.
-    const int legendWidth = kLegendSample + kGap + std::max(metrics.horizontalAdvance(kUpperSurfaceName),
-                                                           metrics.horizontalAdvance(kLowerSurfaceName));
-    const QRect legend(right - legendWidth - 3 * kGap, top + kGap, legendWidth + 2 * kGap, 2 * lineHeight + kGap);
+    paintLegend(painter, at);
+    if (markPointed) paintPointed(painter, at);
+}
+
+void PressurePlot::paintLegend(QPainter& painter, const Layout& layout) const
+{
+    // Top right inside the chart: the two surfaces, then each pinned section.
+    const QFontMetrics metrics = painter.fontMetrics();
+    std::vector<std::pair<QPen, QString>> entries{
+        {QPen(kUpperSurfaceInk, kCurveWidth, Qt::SolidLine, Qt::RoundCap), kUpperSurfaceName},
+        {QPen(kLowerSurfaceInk, kCurveWidth, Qt::SolidLine, Qt::RoundCap), kLowerSurfaceName}};
+    for (const PinnedCurves& pin : pinned_) entries.emplace_back(QPen(pin.ink, kCurveWidth, Qt::SolidLine, Qt::RoundCap), pin.label);
+    int textWidth = 0;
+    for (const auto& entry : entries) textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.second));
+    const int lineHeight = layout.lineHeight;
+    const int legendWidth = kLegendSample + kGap + textWidth;
+    const int right = layout.chart.right();
+    const QRect legend(right - legendWidth - 3 * kGap, layout.chart.top() + kGap, legendWidth + 2 * kGap,
+                       static_cast<int>(entries.size()) * lineHeight + kGap);
     painter.setPen(QPen(kGridInk, 0));
     painter.setBrush(kChartPaper);
     painter.drawRect(legend);
-    const std::pair<const QColor&, const char*> entries[] = {{kUpperSurfaceInk, kUpperSurfaceName},
-                                                             {kLowerSurfaceInk, kLowerSurfaceName}};
     int row = legend.top() + kGap / 2;
-    for (const auto& [ink, name] : entries) {
+    for (const auto& [pen, name] : entries) {
         const double y = row + lineHeight / 2.0;
-        painter.setPen(QPen(ink, kCurveWidth, Qt::SolidLine, Qt::RoundCap));
+        painter.setPen(pen);
         painter.drawLine(QPointF(legend.left() + kGap, y), QPointF(legend.left() + kGap + kLegendSample, y));
         painter.setPen(kAxisInk);
-        painter.drawText(QRect(legend.left() + 2 * kGap + kLegendSample, row, legendWidth, lineHeight),
+        painter.drawText(QRect(legend.left() + 2 * kGap + kLegendSample, row, textWidth, lineHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, name);
         row += lineHeight;
     }
-
-    if (markPointed) paintPointed(painter, at);
 }
 
 void PressurePlot::paintPointed(QPainter& painter, const Layout& layout) const

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include <QColor>
 #include <QFrame>
 
 #include "window/pressure_chart.h"
@@ -10,6 +12,13 @@ inline constexpr const char* kSuctionTitle = "\u2212Cp";
 inline constexpr const char* kChordTitle = "x/c";
 inline constexpr const char* kUpperSurfaceName = "Upper surface";
 inline constexpr const char* kLowerSurfaceName = "Lower surface";
+
+// The curves of a pinned section, drawn muted under the shown ones.
+struct PinnedCurves {
+    QString label;
+    QColor ink;
+    folix::PressureCurves curves;
+};
 
 // The pressure distribution of the analysis window: -Cp over x/c with the
 // upper and lower surfaces in their own colours, the section's outline
@@ -27,6 +36,9 @@ public:
     void showSection(folix::SectionChart section);
     // The curves at the current angle of attack, over the section last shown.
     void showCurves(folix::PressureCurves curves);
+    // The pinned sections' curves at the same angle of attack; none for none.
+    void showPinned(std::vector<PinnedCurves> pinned);
+    const std::vector<PinnedCurves>& pinned() const { return pinned_; }
     // Instead of the curves, until the next ones come.
     void showMessage(const QString& text);
     // Nothing at all.
@@ -59,11 +71,13 @@ private:
     void paintMessage(QPainter& painter, const QRect& area) const;
     void paintChart(QPainter& painter, const QRect& area, bool markPointed) const;
     void paintPointed(QPainter& painter, const Layout& layout) const;
+    void paintLegend(QPainter& painter, const Layout& layout) const;
     Layout layout(const QFontMetrics& metrics, const QRect& area) const;
     void pointAt(std::optional<double> chordX);
 
     std::optional<folix::SectionChart> section_;
     std::optional<folix::PressureCurves> curves_;
+    std::vector<PinnedCurves> pinned_;
     QString message_;
     std::optional<double> pointedChord_;  // x/c under the pointer
 };

@@ -15,6 +15,20 @@ DesignInputs readTypedInputs(const TypedInputs& typed)
     return inputs;
 }
 
+bool sameReading(const TypedInputs& ran, const TypedInputs& now)
+{
+    if (ran.locationMode != now.locationMode) return false;
+    try {
+        const DesignInputs a = readTypedInputs(ran);
+        const DesignInputs b = readTypedInputs(now);
+        return a.thickness == b.thickness && a.camber == b.camber && a.teAngleDegrees == b.teAngleDegrees &&
+               a.maxThicknessAt == b.maxThicknessAt;
+    } catch (const ArithmeticError&) {
+        return ran.delta == now.delta && ran.gamma == now.gamma && ran.tau == now.tau &&
+               (!ran.locationMode || ran.xDltc == now.xDltc);
+    }
+}
+
 DesignOutcome typedDesignOutcome(const TypedInputs& typed, const std::string& decimalSeparator)
 {
     DesignInputs inputs;

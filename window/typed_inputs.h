@@ -22,6 +22,11 @@ struct TypedInputs {
 // number beyond the double range.
 DesignInputs readTypedInputs(const TypedInputs& typed);
 
+// Whether a run on `now` would read the very numbers a run on `ran` read, in
+// the same mode: if not, what that run shows no longer answers the boxes.
+// Texts that overflow compare as texts.
+bool sameReading(const TypedInputs& ran, const TypedInputs& now);
+
 // "Design airfoil" on the boxes' texts, the numbers in the history and texts
 // with the given decimal separator. A text that overflows stops the run after
 // the history's title.

@@ -22,3 +22,11 @@ inline const QColor kMessageInk{150, 30, 30};
 
 // The section outline: black, as the surface's own foreground colour was.
 inline const QColor kSectionInk{0, 0, 0};
+
+// An outline or a result that belongs to inputs changed since its run.
+inline const QColor kStaleInk{150, 150, 150};
+
+// The pinned sections, each in the colour of its slot: muted beside the shown
+// section's black, and apart from the pressure chart's blue and orange.
+inline const QColor kPinInks[] = {{110, 165, 110}, {165, 110, 170}, {80, 165, 170},
+                                  {185, 160, 60},  {205, 115, 135}, {140, 120, 100}};

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/number_text.h"
 #include "engine/section_polar.h"
 #include "strict_number.h"
 
@@ -14,9 +15,17 @@ const char* const kUsageText =
     "Usage:\n"
     "  folix design [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "               [--history | --json] [--save] [--alpha DEG]\n"
-    "               [--dat FILE] [--cp FILE] [--points N]\n"
+    "               [--dat FILE] [--cp FILE] [--points N] [--allow-crossing]\n"
+    "               [--svg FILE] [--dxf FILE] [--pdf FILE] [--chord MM] [--te-gap G]\n"
+    "               [--construction]\n"
+    "  folix design [--thickness T] [--te-angle DEG] [--max-thickness-at X]\n"
+    "               --cl CL (--alpha DEG | --ideal) [other design options]\n"
+    "  folix design [--te-angle DEG] [--max-thickness-at X] --cl CL --sigma S\n"
+    "               --bucket-half-width W [other design options]\n"
+    "  folix bucket [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
+    "               --sigma S [--table] [--json]\n"
     "  folix batch FILE.csv [--save] [--alpha DEG] [-j N] [--first-line N]\n"
-    "              [--dat-dir DIR [--points N]]\n"
+    "              [--dat-dir DIR [--points N] [--allow-crossing]]\n"
     "  folix polar [--thickness T] [--camber C] [--te-angle DEG] [--max-thickness-at X]\n"
     "              --alpha-from A --alpha-to B --alpha-step S [--json] [--points N]\n"
     "  folix --help | --version\n"
@@ -43,18 +52,46 @@ const char* const kUsageText =
     "  --cp FILE             write \"x y Cp\" for every point of the coordinate file,\n"
     "                        in its order: the pressure coefficient at --alpha\n"
     "                        (default 0)\n"
+    "  --allow-crossing      write --dat, --svg, --dxf and --pdf even for a section\n"
+    "                        whose upper and lower surfaces cross (m > 2), which\n"
+    "                        is otherwise refused\n"
     "  --points N            number of points of --dat and --cp: odd, 5 to 100001\n"
     "                        (default 161)\n"
+    "  --svg FILE, --dxf FILE, --pdf FILE\n"
+    "                        write the section at true scale in millimetres for CAD\n"
+    "                        or cutting: SVG (viewBox in mm), DXF R12 (a closed\n"
+    "                        polyline, units mm) or PDF, from 401 points clustered\n"
+    "                        at both edges\n"
+    "  --chord MM            chord of those drawings in mm, 0.1 to 100000 (default 100)\n"
+    "  --te-gap G            open the trailing edge by G of the chord, 0 to 0.1,\n"
+    "                        linearly along the chord (default 0, closed)\n"
+    "  --construction        add the chord line and the maximum thickness on a\n"
+    "                        layer of their own\n"
+    "  --cl CL               design for this lift coefficient (0 or more) instead of a\n"
+    "                        camber: the camber ratio whose section has the exact\n"
+    "                        inviscid Cl within 1e-9 at --alpha, or with --ideal at\n"
+    "                        its ideal angle (the front stagnation point on the\n"
+    "                        leading edge, the outline's point of least x/c); prints\n"
+    "                        the camber with every digit (and alpha_ideal)\n"
+    "  --sigma S, --bucket-half-width W\n"
+    "                        with --cl: the thinnest section, its camber centring the\n"
+    "                        cavitation bucket at sigma S > 0 on CL, that stays free\n"
+    "                        of cavitation from CL - W to CL + W (W > 0); prints its\n"
+    "                        thickness and camber with every digit and the bucket\n"
     "\n"
     "batch    designs every row \"thickness,camber,te_angle[,max_thickness_at]\" of a\n"
     "         CSV file (\"-\" reads standard input) and writes CSV to standard output,\n"
     "         in input order, each row ending with its input line number (column line).\n"
+    "         A header line maps the columns by name, in any order; columns it does\n"
+    "         not know are carried through to the output. Ctrl+C stops after whole\n"
+    "         rows and tells the last input line done.\n"
     "  --save                append every design whose status is ok to Folix_Input.txt\n"
     "  --alpha DEG           add the columns Cl and Cm at this angle of attack\n"
     "  -j N, --jobs N        design N rows at once, 1 to 1024 (default: one per core)\n"
     "  --first-line N        the input's first line is line N (a part of a larger file)\n"
     "  --dat-dir DIR         write DIR/line-000012.dat, the coordinates of every row\n"
     "                        whose status is ok or not converged (DIR made if missing)\n"
+    "  --allow-crossing      also for rows whose surfaces cross (status surfaces cross)\n"
     "  --points N            number of points of those files, as for design\n"
     "\n"
     "polar    prints CSV \"alpha,Cl,Cm,Cp_min,x_Cp_min\" for one design (options as\n"
@@ -68,8 +105,21 @@ const char* const kUsageText =
     "  --json                print one JSON object with an array per column instead\n"
     "  --points N            points of that coordinate file (default 161)\n"
     "\n"
+    "bucket   designs one section (options as for design) and prints its cavitation\n"
+    "         bucket at cavitation number S: the angles of attack and Cl over which\n"
+    "         -Cp_min <= S (Cp_min over the whole surface, as polar finds it), the\n"
+    "         width in Cl, and the angle, Cl and -Cp_min of the floor. Sections with\n"
+    "         m > 2 have no finite speed at the trailing edge and no bucket.\n"
+    "  --sigma S             cavitation number, greater than 0\n"
+    "  --table               also print CSV \"alpha,Cl,minus_Cp_min\" at 41 angles over\n"
+    "                        the range\n"
+    "  --json                print one JSON object instead, every number with all\n"
+    "                        its digits\n"
+    "\n"
     "-- ends the options: folix batch -- -rows.csv reads the file -rows.csv.\n"
-    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line.\n";
+    "Exit status: 0 done, 1 a design, analysis, file or save failed, 2 wrong command line,\n"
+    "two files of the command that are one file, or a batch input without a row of numbers;\n"
+    "130 or 143 a batch stopped by Ctrl+C or SIGTERM.\n";
 
 namespace {
 
@@ -157,6 +207,15 @@ bool flag(const ArgumentReader& reader, const std::string& option)
     return true;
 }
 
+double boundedNumber(ArgumentReader& reader, const std::string& option, double low, double high)
+{
+    const double value = number(reader, option);
+    if (value < low || value > high)
+        throw UsageError(option + ": " + formatGeneral(value) + " is outside " + formatGeneral(low) + " to " +
+                         formatGeneral(high));
+    return value;
+}
+
 int pointCount(ArgumentReader& reader, const std::string& option)
 {
     const std::string text = reader.value(option);
@@ -225,6 +284,50 @@ bool designOption(ArgumentReader& reader, const std::string& arg, DesignInputs& 
     return true;
 }
 
+// A target that must be greater than 0 (or, with `zeroAllowed`, at least 0).
+double positiveTarget(ArgumentReader& reader, const std::string& option, const char* what, bool zeroAllowed = false)
+{
+    const double value = number(reader, option);
+    if (zeroAllowed ? value < 0 : !(value > 0))
+        throw UsageError(option + ": " + what + (zeroAllowed ? " must be 0 or more" : " must be greater than 0"));
+    return value;
+}
+
+// The target options of design; false for any other argument.
+bool targetOption(ArgumentReader& reader, const std::string& arg, DesignTargets& targets)
+{
+    if (arg == "--cl")
+        targets.cl = positiveTarget(reader, arg, "the lift coefficient (the camber ratio is never negative)", true);
+    else if (arg == "--ideal") targets.ideal = flag(reader, arg);
+    else if (arg == "--sigma") targets.sigma = positiveTarget(reader, arg, "the cavitation number");
+    else if (arg == "--bucket-half-width") targets.bucketHalfWidth = positiveTarget(reader, arg, "the half-width in Cl");
+    else return false;
+    return true;
+}
+
+// Which targets go together, and which typed inputs they replace.
+void checkTargets(const DesignRequest& request, const ArgumentReader& reader)
+{
+    const DesignTargets& targets = request.targets;
+    const bool bucket = targets.sigma || targets.bucketHalfWidth;
+    if (targets.ideal && request.alpha) throw UsageError("--ideal and --alpha exclude each other (--ideal finds the angle)");
+    if (!targets.cl) {
+        if (targets.ideal) throw UsageError("--ideal needs --cl");
+        if (bucket) throw UsageError("--sigma and --bucket-half-width need --cl (folix bucket gives the bucket of a design)");
+        return;
+    }
+    if (reader.seen("--camber")) throw UsageError("--camber and --cl exclude each other (--cl solves the camber)");
+    if (bucket) {
+        if (!targets.sigma || !targets.bucketHalfWidth) throw UsageError("--sigma and --bucket-half-width go together");
+        if (targets.ideal || request.alpha)
+            throw UsageError("--bucket-half-width excludes --alpha and --ideal (the bucket spans the angles)");
+        if (reader.seen("--thickness"))
+            throw UsageError("--thickness and --bucket-half-width exclude each other (the thickness is solved)");
+    } else if (!targets.ideal && !request.alpha) {
+        throw UsageError("--cl needs --alpha DEG, --ideal, or --sigma with --bucket-half-width");
+    }
+}
+
 Request parseDesign(const std::vector<std::string>& args)
 {
     DesignRequest request;
@@ -232,23 +335,44 @@ Request parseDesign(const std::vector<std::string>& args)
     while (!reader.done()) {
         const std::string arg = reader.take();
         if (reader.operand()) unexpected(arg, reader);  // design takes none
-        if (designOption(reader, arg, request.inputs)) continue;
+        if (designOption(reader, arg, request.inputs) || targetOption(reader, arg, request.targets)) continue;
         if (arg == "--dat") request.datFile = fileName(reader, arg);
         else if (arg == "--cp") request.cpFile = fileName(reader, arg);
         else if (arg == "--alpha") request.alpha = number(reader, arg);
         else if (arg == "--points") request.points = pointCount(reader, arg);
+        else if (arg == "--svg") request.svgFile = fileName(reader, arg);
+        else if (arg == "--dxf") request.dxfFile = fileName(reader, arg);
+        else if (arg == "--pdf") request.pdfFile = fileName(reader, arg);
+        else if (arg == "--chord") request.drawing.chordMillimetres = boundedNumber(reader, arg, kSmallestChordMillimetres, kLargestChordMillimetres);
+        else if (arg == "--te-gap") request.drawing.trailingEdgeGap = boundedNumber(reader, arg, 0, kLargestTrailingEdgeGap);
+        else if (arg == "--construction") request.drawing.constructionLayer = flag(reader, arg);
         else if (arg == "--history") request.history = flag(reader, arg);
         else if (arg == "--json") request.json = flag(reader, arg);
         else if (arg == "--save") request.save = flag(reader, arg);
+        else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
+    if (request.allowCrossing && !request.datFile && !request.drawn())
+        throw UsageError("--allow-crossing needs --dat, --svg, --dxf or --pdf");
+    checkTargets(request, reader);
     if (request.history && request.json) throw UsageError("--history and --json exclude each other (the JSON holds the history)");
     if (reader.seen("--points") && !request.datFile && !request.cpFile) throw UsageError("--points needs --dat or --cp");
-    if (request.datFile == kStandardStream && request.cpFile == kStandardStream)
-        throw UsageError("--dat - and --cp - cannot both write to standard output");
-    if (request.datFile && request.cpFile && sameFile(*request.datFile, *request.cpFile))
-        throw UsageError("--dat and --cp name the same file");
+    for (const char* option : {"--chord", "--te-gap", "--construction"})
+        if (reader.seen(option) && !request.drawn()) throw UsageError(std::string(option) + " needs --svg, --dxf or --pdf");
+    const char* const names[] = {"--dat", "--cp", "--svg", "--dxf", "--pdf"};
+    const auto files = request.files();
+    for (std::size_t i = 0; i < files.size(); ++i)
+        for (std::size_t j = i + 1; j < files.size(); ++j) {
+            const std::optional<std::string>& a = *files[i];
+            const std::optional<std::string>& b = *files[j];
+            if (!a || !b) continue;
+            const std::string both = std::string(names[i]) + " and " + names[j];
+            if (*a == kStandardStream && *b == kStandardStream)
+                throw UsageError(both + " cannot both write to standard output (-)");
+            if (*a != kStandardStream && *b != kStandardStream && sameFile(*a, *b))
+                throw UsageError(both + " name the same file");
+        }
     return request;
 }
 
@@ -274,11 +398,13 @@ Request parseBatch(const std::vector<std::string>& args)
             request.datDir = fileName(reader, arg);
             if (request.datDir == kStandardStream) throw UsageError("--dat-dir needs a folder; - is no folder");
         } else if (arg == "--points") request.points = pointCount(reader, arg);
+        else if (arg == "--allow-crossing") request.allowCrossing = flag(reader, arg);
         else if (arg == "--help" || arg == "-h") return help(reader, arg);
         else unexpected(arg, reader);
     }
     if (!haveFile) throw UsageError("batch needs a CSV file");
     if (reader.seen("--points") && !request.datDir) throw UsageError("--points needs --dat-dir");
+    if (request.allowCrossing && !request.datDir) throw UsageError("--allow-crossing needs --dat-dir");
     return request;
 }
 
@@ -310,6 +436,26 @@ Request parsePolar(const std::vector<std::string>& args)
     return request;
 }
 
+Request parseBucket(const std::vector<std::string>& args)
+{
+    BucketRequest request;
+    std::optional<double> sigma;
+    ArgumentReader reader(args, 1);
+    while (!reader.done()) {
+        const std::string arg = reader.take();
+        if (reader.operand()) unexpected(arg, reader);  // bucket takes none
+        if (designOption(reader, arg, request.inputs)) continue;
+        if (arg == "--sigma") sigma = positiveTarget(reader, arg, "the cavitation number");
+        else if (arg == "--table") request.table = flag(reader, arg);
+        else if (arg == "--json") request.json = flag(reader, arg);
+        else if (arg == "--help" || arg == "-h") return help(reader, arg);
+        else unexpected(arg, reader);
+    }
+    if (!sigma) throw UsageError("bucket needs --sigma S, the cavitation number");
+    request.sigma = *sigma;
+    return request;
+}
+
 }  // namespace
 
 Request parseCommandLine(const std::vector<std::string>& args)
@@ -324,6 +470,7 @@ Request parseCommandLine(const std::vector<std::string>& args)
     if (command == "design") return parseDesign(args);
     if (command == "batch") return parseBatch(args);
     if (command == "polar") return parsePolar(args);
+    if (command == "bucket") return parseBucket(args);
     if (!command.empty() && command.front() == '-') throw UsageError("unknown option " + command);
     throw UsageError("unknown command '" + command + "'");
 }

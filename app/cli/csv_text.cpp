@@ -38,7 +38,55 @@ std::string unquoted(std::string_view line, std::size_t& at)
 
 }  // namespace
 
-std::vector<std::string> splitCsvLine(std::string_view line)
+bool nextCsvRecord(std::streambuf& in, CsvRecord& record, std::size_t longest)
+{
+    record.text.clear();
+    record.lines = 0;
+    record.tooLong = false;
+    using Traits = std::streambuf::traits_type;
+    Traits::int_type c = in.sbumpc();
+    if (Traits::eq_int_type(c, Traits::eof())) return false;
+
+    enum class Place { FieldStart, InField, Quoted, AfterQuote };
+    Place place = Place::FieldStart;
+    for (; !Traits::eq_int_type(c, Traits::eof()); c = in.sbumpc()) {
+        const char ch = Traits::to_char_type(c);
+        const bool quoted = place == Place::Quoted && !record.tooLong;
+        if (ch == '\n') {
+            ++record.lines;
+            if (!quoted) {
+                if (!record.text.empty() && record.text.back() == '\r') record.text.pop_back();
+                return true;
+            }
+        }
+        if (record.text.size() < longest) record.text += ch;
+        else record.tooLong = true;
+
+        switch (place) {
+        case Place::FieldStart:
+            if (ch == '"') place = Place::Quoted;
+            else if (ch != ',' && !isBlank(ch)) place = Place::InField;
+            break;
+        case Place::InField:
+        case Place::AfterQuote:
+            if (ch == ',') place = Place::FieldStart;
+            else if (place == Place::AfterQuote && ch == '"') place = Place::Quoted;  // a doubled quote
+            else place = Place::InField;
+            break;
+        case Place::Quoted:
+            if (ch == '"') place = Place::AfterQuote;
+            break;
+        }
+    }
+    // The input ended: a last line without its end, or a quote left open.
+    const bool lastLineEnded = !record.text.empty() && record.text.back() == '\n';
+    if (!lastLineEnded) ++record.lines;
+    if (lastLineEnded) record.text.pop_back();
+    if (!record.text.empty() && record.text.back() == '\r') record.text.pop_back();
+    return true;
+}
+
+std::vector<std::string> splitCsvRecord(std::string_view line)
 {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     std::vector<std::string> fields;

@@ -1,6 +1,8 @@
 #include "descriptor_input.h"
 
-#include "results/file_output.h"
+#include <cerrno>
+
+#include <unistd.h>
 
 namespace folix {
 
@@ -10,7 +12,7 @@ constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 
-DescriptorInput::DescriptorInput(int fd) : fd_(fd), buffer_(kBufferSize)
+DescriptorInput::DescriptorInput(int fd, bool (*stop)()) : fd_(fd), stop_(stop), buffer_(kBufferSize)
 {
     setg(buffer_.data(), buffer_.data(), buffer_.data());
 }
@@ -19,9 +21,13 @@ DescriptorInput::int_type DescriptorInput::underflow()
 {
     if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
     if (error_ != 0) return traits_type::eof();
-    std::size_t count = 0;
-    error_ = readSome(fd_, buffer_.data(), buffer_.size(), count);
-    if (error_ != 0 || count == 0) return traits_type::eof();
+    ssize_t count = 0;
+    do {
+        if (stop_ && stop_()) return traits_type::eof();
+        count = ::read(fd_, buffer_.data(), buffer_.size());
+    } while (count < 0 && errno == EINTR);
+    if (count < 0) error_ = errno;
+    if (count <= 0) return traits_type::eof();
     setg(buffer_.data(), buffer_.data(), buffer_.data() + count);
     return traits_type::to_int_type(*gptr());
 }

@@ -10,7 +10,9 @@ namespace folix {
 // system's reason instead of passing for a shorter file.
 class DescriptorInput : public std::streambuf {
 public:
-    explicit DescriptorInput(int fd);
+    // With `stop`, a read that a signal interrupts while stop() is true ends
+    // the input there instead of waiting on.
+    explicit DescriptorInput(int fd, bool (*stop)() = nullptr);
 
     // 0, or the system's error number of the read that failed.
     int error() const { return error_; }
@@ -20,6 +22,7 @@ protected:
 
 private:
     int fd_;
+    bool (*stop_)();
     int error_ = 0;
     std::vector<char> buffer_;
 };

@@ -30,6 +30,11 @@ void writeResults(std::ostream& out, const DesignOutcome& outcome)
         << "max thickness at: " << (location.empty() ? "unknown" : location) << '\n';
 }
 
+void writeHint(std::ostream& err, const DesignOutcome& outcome)
+{
+    if (outcome.hint) err << "hint: " << *outcome.hint << '\n';
+}
+
 void writeHistory(std::ostream& out, const DesignOutcome& outcome)
 {
     for (const auto& line : outcome.history) out << line << '\n';
@@ -40,7 +45,8 @@ void writeLoads(std::ostream& out, const SectionFlow& flow)
     out << "Cl: " << coefficientText(flow.Cl) << '\n' << "Cm: " << coefficientText(flow.Cm) << '\n';
 }
 
-void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome, const FlowOutcome* flow)
+void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcome& outcome, const FlowOutcome* flow,
+               std::string_view members)
 {
     const bool done = !outcome.error;
     const auto value = [done](double v) { return done ? jsonNumber(v) : "null"; };
@@ -56,6 +62,8 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     out << "  \"G\": " << value(outcome.record.G) << ",\n";
     out << "  \"m\": " << value(outcome.record.m) << ",\n";
     out << "  \"max_thickness_at\": " << (done ? jsonNumber(outcome.maxThicknessAt) : "null") << ",\n";
+    out << "  \"surfaces_cross_from\": " << jsonNumber(outcome.surfacesCrossFrom) << ",\n";
+    out << members;
     if (flow) {
         const std::optional<SectionFlow>& found = flow->flow;
         out << "  \"alpha\": " << jsonNumber(flow->alpha) << ",\n";
@@ -79,7 +87,8 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
         const bool known = solve.converged && (done || i + 1 < outcome.solves.size());
         out << (i == 0 ? "\n" : ",\n") << "    {\"m\": " << jsonString(displayText(solve.exponent))
             << ", \"measurements\": " << solve.measurements
-            << ", \"converged\": " << (known ? jsonBool(*solve.converged) : "null") << "}";
+            << ", \"converged\": " << (known ? jsonBool(*solve.converged) : "null")
+            << ", \"safeguarded\": " << jsonBool(solve.safeguarded) << "}";
     }
     out << (outcome.solves.empty() ? "],\n" : "\n  ],\n");
     out << "  \"location_search_converged\": "
@@ -90,7 +99,8 @@ void writeJson(std::ostream& out, const DesignInputs& inputs, const DesignOutcom
     out << (outcome.history.empty() ? "],\n" : "\n  ],\n");
     const std::optional<std::string> error =
         outcome.error ? std::optional(outcome.error->reason) : flow ? flow->error : std::nullopt;
-    out << "  \"error\": " << jsonText(error) << "\n";
+    out << "  \"error\": " << jsonText(error) << ",\n";
+    out << "  \"hint\": " << jsonText(outcome.hint) << "\n";
     out << "}\n";
 }
 

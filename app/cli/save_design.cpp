@@ -2,6 +2,7 @@
 
 #include "design/design_save.h"
 #include "engine/arithmetic_error.h"
+#include "results/shown_file_name.h"
 
 namespace folix {
 
@@ -15,10 +16,10 @@ bool saveOutcome(const DesignOutcome& outcome, std::ostream& err, const std::str
         }
         const SaveResult& saved = save.result;
         if (saved.outcome == SaveOutcome::Duplicate)
-            err << "folix: " << where << "an equal design is already recorded in " << saved.file.string()
+            err << "folix: " << where << "an equal design is already recorded in " << shownFileName(saved.file.string())
                 << "; not saved again\n";
         if (saved.outcome != SaveOutcome::Failed) return true;
-        err << "error: " << where << "cannot save to " << saved.file.string() << ": " << saved.reason << '\n';
+        err << "error: " << where << "cannot save to " << shownFileName(saved.file.string()) << ": " << saved.reason << '\n';
     } catch (const ArithmeticError& e) {
         err << "error: " << where << "cannot save: " << e.what() << '\n';
     }

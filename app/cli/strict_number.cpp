@@ -4,6 +4,7 @@
 
 #include "engine/arithmetic_error.h"
 #include "engine/number_text.h"
+#include "results/shown_file_name.h"
 
 namespace folix {
 
@@ -40,7 +41,17 @@ bool isDecimalNumber(std::string_view text)
     return i == text.size();
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+// The text as a message quotes it: its first characters only, and where they
+// hold control characters (a binary file's bytes) in the escaped form of a
+// file name, so that a message stays one line of text.
+std::string quoted(std::string_view text)
+{
+    constexpr std::size_t kShownCharacters = 40;
+    const std::string part(text.substr(0, kShownCharacters));
+    const std::string more = text.size() > part.size() ? "..." : "";
+    const std::string escaped = shownFileName(part);
+    return escaped != part ? escaped + more : "'" + part + more + "'";
+}
 
 }  // namespace
 

@@ -10,7 +10,9 @@ namespace folix {
 // leading-number reading, the whole text must be one decimal number: an
 // optional sign, digits with an optional ".", an optional exponent with E.
 // The value is then read exactly as the window reads the same text. Gives no
-// value, and the problem in `problem`, for anything else.
+// value, and the problem in `problem`, for anything else; the problem quotes
+// at most the text's first 40 characters, escaped where they hold control
+// characters.
 std::optional<double> readStrictNumber(std::string_view text, std::string& problem);
 
 // A count: decimal digits only.

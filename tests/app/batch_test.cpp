@@ -90,15 +90,72 @@ TEST(Batch, OnlyTheColumnNamesMakeAHeaderAndQuotesAreRead)
         {" Thickness ,CAMBER,\tte_angle,Max_Thickness_At\n0.10,0,0\n", ok},
         {"0.12x,0.02,10\n0.10,0,0\n", "0.12x,0.02,10,,,,,,,bad row: thickness '0.12x' is not a number,1\n" + ok},
         {"\"0.10\", \"0\" ,\"0\"\n", ok.substr(0, ok.size() - 2) + "1\n"},
-        {"\"0,10\",0,0\n", "\"0,10\",0,0,,,,,,,\"bad row: thickness '0,10' is not a number\",1\n"},
-        {"\"0.1\"\"0\",0,0\n", "\"0.1\"\"0\",0,0,,,,,,,\"bad row: thickness '0.1\"\"0' is not a number\",1\n"},
-        {"\"0.10,0,0\n", "\"0.10,0,0\",,,,,,,,,bad row: 1 field instead of 3 or 4,1\n"},
+        {"\"0,10\",0,0\n0.10,0,0\n", "\"0,10\",0,0,,,,,,,\"bad row: thickness '0,10' is not a number\",1\n" + ok},
+        {"\"0.1\"\"0\",0,0\n0.10,0,0\n", "\"0.1\"\"0\",0,0,,,,,,,\"bad row: thickness '0.1\"\"0' is not a number\",1\n" + ok},
+        {"0.10,0,0\n\"0.10,0,0\n", ok.substr(0, ok.size() - 2) + "1\n\"0.10,0,0\",,,,,,,,,bad row: 1 field instead of 3 or 4,2\n"},
     };
     for (const auto& [csv, rows] : cases) {
         std::ostringstream out, err;
         runBatch(csv, out, err, false);
         EXPECT_EQ(out.str(), kHeader + "\n" + rows) << csv;
     }
+}
+
+// A header maps the columns by name, in any order and case; columns it does
+// not know come through unchanged, after the known ones, with their names.
+TEST(Batch, HeaderMapsColumnsByNameAndCarriesTheOthers)
+{
+    const std::string ok = "JOUKOWSKY AIRFOIL,0.08354,0,2,0.25219,ok,";
+    const std::string results = "family,F,G,m,measured_max_thickness_at,status,line\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"camber,thickness,te_angle\n0,0.10,0\n", "thickness,camber,te_angle,max_thickness_at," + results + "0.10,0,0,," + ok + "2\n"},
+        {" id ,TE_Angle, Camber,note,thickness\nA7,0,0,\"a, b\",0.10\n", "thickness,camber,te_angle,max_thickness_at,id,note," +
+             results + "0.10,0,0,,A7,\"a, b\"," + ok + "2\n"},
+        {"thickness,camber,te_angle,note\n0.10,0,0,\"two\nlines\"\n0.10,0,0\n", "thickness,camber,te_angle,max_thickness_at,note," +
+             results + "0.10,0,0,,\"two\nlines\"," + ok + "2\n0.10,0,0,,," + ok + "4\n"},
+        {"0.10,0,\"0\n\"\n0.10,0,0\n", "thickness,camber,te_angle,max_thickness_at," + results +
+             "0.10,0,\"0\n\",,,,,,,\"bad row: te_angle \"\"0\\n\"\" is not a number\",1\n0.10,0,0,," + ok + "3\n"},
+    };
+    for (const auto& [csv, output] : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runBatch(csv, out, err, false), 0) << csv;
+        EXPECT_EQ(out.str(), output) << csv;
+        EXPECT_EQ(err.str(), "") << csv;
+    }
+}
+
+// An input that holds no row of numbers, or a header that cannot be used,
+// ends with status 2 before any output, saying what was found.
+TEST(Batch, InputWithoutARowOfNumbersIsRefused)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"0.12;0.02;10\n0.10;0;0\n", "no row of comma-separated numbers found in its 2 rows; line 1: 1 field instead of 3 or 4 in \"0.12;0.02;10\""},
+        {std::string("\x7f" "ELF\x02\x01\0\0,\n\x01,x,y", 16), "no row of comma-separated numbers found in its 2 rows; line 1: 2 fields instead of 3 or 4 in \"\\x7fELF\\x02\\x01\\x00\\x00,\""},
+        {"thickness,camber,te_angle\n" + std::string(1500, 'x') + "\n", "no row of comma-separated numbers found in its 1 row; line 2: 1 field instead of 3 or 4 in \"" + std::string(60, 'x') + "\"..."},
+        {"\x1b[2J" + std::string(50, 'x') + ",0,0\n", "no row of comma-separated numbers found in its 1 row; line 1: thickness \"\\x1b[2J" +
+             std::string(36, 'x') + "\"... is not a number in \"\\x1b[2J" + std::string(50, 'x') + ",0,0\""},
+        {std::string(2000, '\n') + "a,b,c\n", "no row of comma-separated numbers found in its 1 row; line 2001: thickness 'a' is not a number in \"a,b,c\""},
+        {"thicknes,camber,te_angle\n0.1,0,0\n", "line 1: the header names no thickness column (its columns: thicknes, camber, te_angle)"},
+        {"camber,thickness,te_angle,Camber\n0,0.1,0,0\n", "line 1: the header names camber twice (columns 1 and 4) (its columns: camber, thickness, te_angle, Camber)"},
+    };
+    for (const auto& [csv, message] : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runBatch(csv, out, err, false), 2) << message;
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(err.str(), "folix: " + message + "\n");
+    }
+    std::string thousand;
+    for (int i = 0; i < 1000; ++i) thousand += "x\n";
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(thousand + "0.10,0,0\n", out, err, false), 2);
+    EXPECT_EQ(err.str(), "folix: no row of comma-separated numbers found in its first 1000 rows; line 1: 1 field instead of 3 or 4 in \"x\"\n");
+    // A part of a larger file is judged with the whole: its rows come out.
+    std::stringbuf part("x\n");
+    BatchOptions options;
+    options.firstLine = 2;
+    std::ostringstream partOut;
+    EXPECT_EQ(runBatch(part, partOut, err, options), 0);
+    EXPECT_EQ(linesOf(partOut.str()).back(), "x,,,,,,,,,bad row: 1 field instead of 3 or 4,2");
 }
 
 TEST(Batch, ByteOrderMarkDoesNotTurnTheFirstRowIntoAHeader)
@@ -119,9 +176,9 @@ TEST(Batch, EmptyInputGivesTheHeaderAlone)
 
 TEST(Csv, SplitAndQuote)
 {
-    EXPECT_EQ(splitCsvLine(" 0.1 ,\t0.2,0.3\r"), (std::vector<std::string>{"0.1", "0.2", "0.3"}));
-    EXPECT_EQ(splitCsvLine(""), (std::vector<std::string>{""}));
-    EXPECT_EQ(splitCsvLine("a,,"), (std::vector<std::string>{"a", "", ""}));
+    EXPECT_EQ(splitCsvRecord(" 0.1 ,\t0.2,0.3\r"), (std::vector<std::string>{"0.1", "0.2", "0.3"}));
+    EXPECT_EQ(splitCsvRecord(""), (std::vector<std::string>{""}));
+    EXPECT_EQ(splitCsvRecord("a,,"), (std::vector<std::string>{"a", "", ""}));
     EXPECT_EQ(csvField("ok"), "ok");
     EXPECT_EQ(csvField("error: a, b"), "\"error: a, b\"");
     EXPECT_EQ(csvField("say \"x\""), "\"say \"\"x\"\"\"");

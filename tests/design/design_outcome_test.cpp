@@ -35,7 +35,8 @@ struct Case {
 const Case kCases[] = {
     {{"0.12", "0.02", "10", "0", false}, std::nullopt, 1, 5, true, false, true, "0.32657"},
     {{"0.12", "0.02", "0", "0.30", true}, std::nullopt, 4, 5, true, false, true, "0.29983"},
-    {{"0.6", "0.15", "20", "0", false}, std::nullopt, 1, 22, false, false, false, "0.33127"},  // solve gives up
+    {{"0.6", "0.15", "20", "0", false}, std::nullopt, 1, 26, true, false, true, "0.33138"},  // safeguarded solve
+    {{"0.956", "0.153", "-15.9", "0", false}, std::nullopt, 1, 22, false, false, false, "0.64073"},  // gives up
     {{"0.04", "0", "0", "0.2", true}, std::nullopt, 22, 4, true, true, false, "0.62522"},     // search gives up
     {{"0.12", "0.02", "9", "0.3", true}, ErrorKind::DivisionByZero, 2, 5, true, false, false, "0.31787"},
     {{"0.06", "0", "18", "0", false}, ErrorKind::InvalidArgument, 1, 2, std::nullopt, false, false, "0.38846"},
@@ -84,8 +85,8 @@ TEST(DesignSave, OnlyADesignThatMetItsTargetsIsSaved)
         {{"0.12", "0.02", "10", "0", false}, "ok", nullptr},
         {{"0.04", "0", "0", "0.2", true}, "not converged",
          "the last design run did not converge (the search for m gave up after 20 steps)"},
-        {{"0.6", "0.15", "20", "0", false}, "not converged",
-         "the last design run did not converge (the solve for F and G at m=1.88889 gave up after 20 steps)"},
+        {{"0.956", "0.153", "-15.9", "0", false}, "not converged",
+         "the last design run did not converge (the solve for F and G at m=2.08833 gave up after 20 steps)"},
         {{"0.12", "0.02", "9", "0.3", true}, "error: Division by zero", "the last design run stopped on an error"},
     };
     for (const Rule& rule : rules) {

@@ -138,7 +138,7 @@ TEST(SeligExport, TextHasNameLineThenFixedTenDecimalPairs)
     std::istringstream lines(text);
     std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line, "KARMAN-TREFFTZ AIRFOIL  F=0.0703  G=0.04377  m=1.94444");
+    EXPECT_EQ(line, "KARMAN-TREFFTZ F=0.0703 G=0.04377 m=1.94444");
     const auto points = seligPoints(design.F, design.G, design.EM, 21);
     std::vector<std::string> pairs;
     while (std::getline(lines, line)) pairs.push_back(line);
@@ -161,6 +161,27 @@ TEST(SeligExport, NoNegativeZeroText)
 {
     const std::string text = seligText("n", {{-1e-17, -4e-11}, {-6e-11, 0.0}});
     EXPECT_EQ(text, "n\n 0.0000000000  0.0000000000\n-0.0000000001  0.0000000000\n");
+}
+
+// XFOIL keeps 48 characters of the name line; shown values that fit stay as shown.
+TEST(SeligExport, NameLineFitsXfoil)
+{
+    const struct {
+        const char* family;
+        double F, G, EM;
+        const char* name;
+    } cases[] = {
+        {"JOUKOWSKY AIRFOIL", 0.0835416, 0, 2, "JOUKOWSKY F=0.08354 G=0 m=2"},
+        {"KARMAN-TREFFTZ AIRFOIL", -0.123456, -0.0999999, 1.99999, "KARMAN-TREFFTZ F=-0.12346 G=-0.1 m=1.99999"},
+        {"KARMAN-TREFFTZ AIRFOIL", 123456.789, -98765.4321, -1e20, "KARMAN-TREFFTZ F=123457 G=-98765.4 m=-1E+20"},
+        {"KARMAN-TREFFTZ AIRFOIL", -1.23456789012345e300, -9.87654321e-300, -1.11111111111111e305,
+         "KARMAN-TREFFTZ F=-1.2346E+300 G=0 m=-1.1111E+305"},
+    };
+    for (const auto& c : cases) {
+        const MappedSection section{c.family, c.F, c.G, c.EM};
+        EXPECT_EQ(seligName(section), c.name);
+        EXPECT_LE(seligName(section).size(), kLongestSeligName);
+    }
 }
 
 // The file's angles are the window's: j DTETA over a full turn from the

@@ -1,6 +1,7 @@
 """The Python module against the `folix` program (FOLIX_PROGRAM) and on its own."""
 
 import copy
+import fcntl
 import json
 import os
 import pickle
@@ -13,7 +14,7 @@ import folix
 
 GRID = [(t, c, a, x) for t in (0.06, 0.12, 0.3) for c in (0.0, 0.04) for a in (0.0, 15.0) for x in (None, 0.25, 0.4)]
 SPECIAL = [
-    (0.6, 0.15, 20.0, None),  # the solve gives up
+    (0.956, 0.153, -15.9, None),  # the solve gives up
     (0.04, 0.0, 0.0, 0.2),  # the location search gives up: its section is measured again
     (0.12, 0.02, 9.0, 0.3),  # Division by zero
     (0.06, 0.0, 18.0, None),  # Invalid argument
@@ -41,17 +42,21 @@ def fixed(v):
 @pytest.mark.parametrize("t,c,a,x", GRID + SPECIAL)
 def test_agrees_with_the_program(t, c, a, x):
     # With --dat - the coordinates go to standard output and the JSON to standard error.
-    done = run_folix(t, c, a, x, "--json", "--alpha", "4", "--dat", "-")
+    done = run_folix(t, c, a, x, "--json", "--alpha", "4", "--dat", "-", "--allow-crossing")
     report, _ = json.JSONDecoder(parse_int=float).raw_decode(done.stderr)
     try:
         d = folix.design(t, c, a, x)
     except folix.DesignError as e:
         hint = f" ({e.hint})" if e.hint else ""
-        assert (e.kind, str(e), e.history) == (report["error"], report["error"] + hint, report["history"])
+        assert (e.kind, str(e), e.history, e.hint) == (report["error"], report["error"] + hint, report["history"],
+                                                       report["hint"])
         assert done.returncode == 1 and done.stdout == ""
         return
     assert report["error"] is None
-    assert (d.thickness, d.camber, d.te_angle, d.max_thickness_at) == (t, c, a, x)
+    given = report["inputs"]
+    assert (d.mode, d.thickness, d.camber, d.te_angle, d.max_thickness_at) == (
+        report["mode"], given["thickness"], given["camber"], given["te_angle"], given.get("max_thickness_at"))
+    assert (d.hint, d.surfaces_cross_from) == (report["hint"], report["surfaces_cross_from"])
     assert [repr(v) for v in (d.F, d.G, d.m, d.measured_max_thickness_at)] == [
         repr(report[k]) for k in ("F", "G", "m", "max_thickness_at")
     ]
@@ -92,7 +97,8 @@ def test_analysis_takes_arrays_of_angles():
         d.polar(0, points=160)
 
 
-KEPT = [(0.12, 0.02, 10.0, None), (0.06, 0.0, 0.0, 0.3), (0.6, 0.15, 20.0, None), (0.04, 0.0, 0.0, 0.2)]
+KEPT = [(0.12, 0.02, 10.0, None), (0.06, 0.0, 0.0, 0.3), (0.956, 0.153, -15.9, None), (0.04, 0.0, 0.0, 0.2),
+        (0.12, 0.0, -10.0, None)]
 
 
 @pytest.mark.parametrize("t,c,a,x", KEPT)
@@ -104,7 +110,7 @@ def test_a_design_is_kept_by_its_inputs(t, c, a, x):
     assert np.array_equal(loaded.coordinates(), d.coordinates()) and loaded.history == d.history
     assert d.mode == ("angle" if x is None else "location")
     assert repr(d).startswith(f"<folix.Design thickness={t!r} camber={c!r} te_angle={a!r}")
-    assert repr(d).endswith(f" m={d.m:.5f}>" if d.converged else f" ({d.status})>")
+    assert repr(d).endswith(f" m={d.m:.5f}>" if d.status == "ok" else f" ({d.status})>")
     assert d != folix.design(t, c + 0.001, a, x) and d != (t, c, a, x)
     assert len({d, loaded, folix.design(t, c, a, x)}) == 1
 
@@ -151,3 +157,20 @@ def test_save(tmp_path):
     with pytest.raises(ValueError, match=r"^not saved: the last design run did not converge \(the search for m"):
         folix.design(0.04, 0, 0, max_thickness_at=0.2).save(tmp_path / "other.txt")
     assert not (tmp_path / "other.txt").exists()
+
+
+def test_save_errors_say_why(tmp_path):
+    d = folix.design(0.12, 0.02, 10)
+    os.mkfifo(tmp_path / "pipe")
+    held = tmp_path / "Folix_Input.txt"
+    d.save(held)
+    with open(held) as other:
+        fcntl.flock(other, fcntl.LOCK_EX)
+        for file, reason in ((tmp_path / "pipe", "Not a regular file"),
+                             (held, "the results file is locked by another program")):
+            with pytest.raises(folix.SaveError) as failed:
+                d.save(file)
+            assert str(failed.value) == f"{reason}: {file}"
+            assert (failed.value.strerror, failed.value.filename) == (reason, str(file))
+            assert isinstance(failed.value, OSError)
+            assert str(pickle.loads(pickle.dumps(failed.value))) == str(failed.value)

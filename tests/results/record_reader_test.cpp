@@ -112,5 +112,17 @@ TEST(RecordReading, NumbersOnTheHeaderLinesAreNotRecords)
     EXPECT_TRUE(recorded.records.empty());
 }
 
+// A save costs the same on a file of any size: nothing beyond kReadBytes is read.
+TEST(RecordReading, NothingBeyondTheFirstPartIsRead)
+{
+    const std::string record = "1 2 3 4 5 6 7\r\n";
+    const std::string blankLines(kReadBytes, '\n');
+    EXPECT_TRUE(readContent(kTop + blankLines + record).records.empty());
+    const std::string fill(kReadBytes - kTop.size() - 3, ' ');
+    EXPECT_TRUE(readContent(kTop + fill + "0.123 2 3 4 5 6 7\r\n").records.empty());  // cut, not read as 0.1
+    const RecordedFile longHeader = readContent(std::string(kReadBytes + 1, 'x'));
+    EXPECT_EQ(longHeader.linesBeforeRecords, 2);
+}
+
 }  // namespace
 }  // namespace folix

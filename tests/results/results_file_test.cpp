@@ -19,6 +19,7 @@
 
 #include "engine/arithmetic_error.h"
 #include "results/file_descriptor.h"
+#include "results/record_reader.h"
 #include "results/results_file.h"
 #include "scratch_directory.h"
 
@@ -431,15 +432,16 @@ TEST_F(ResultsFile, ReadingFailsWhereAndAsTheSaveFails)
     }
 }
 
-TEST_F(ResultsFile, ReadingGivesTheRecordsAsked)
+TEST_F(ResultsFile, ReadingGivesTheRecordsAskedBeyondWhatASaveReads)
 {
+    const std::size_t count = kReadBytes / kExampleLine.size() + 2;
     std::string text = kHead;
-    for (int i = 0; i < 150; ++i) text += kExampleLine;
+    for (std::size_t i = 0; i < count; ++i) text += kExampleLine;
     writeBytes(file, text + " 0.10   0.00   0.25000");  // a record cut short is none
-    for (const std::size_t most : {std::size_t{0}, std::size_t{120}, std::size_t{1000}}) {
+    for (const std::size_t most : {std::size_t{0}, std::size_t{120}, count + 1}) {
         const RecordedResults read = readResultsFile(file, most);
         EXPECT_FALSE(read.failure.has_value());
-        ASSERT_EQ(read.records.size(), std::min<std::size_t>(most, 150));
+        ASSERT_EQ(read.records.size(), std::min(most, count));
         if (most > 0) {
             EXPECT_EQ(read.records.back()[6], 1.94444);
         }

@@ -48,8 +48,12 @@ TEST(InputSweep, EveryGridRunCompletesSoundlyOrStopsWithAnArithmeticError)
     std::cout << "angle mode: " << describe(angleMode) << "\nlocation mode: " << describe(locationMode) << '\n';
 
     // The figures of this grid; a change means the engine's results changed.
-    EXPECT_EQ(angleMode, tallyOf(104, 126, 64, 0, 0)) << describe(angleMode);
-    EXPECT_EQ(locationMode, tallyOf(59, 1040, 664, 1, 0)) << describe(locationMode);
+    // Where the secant steps fail but a section exists (a thickness above the
+    // lens of the angle), a safeguarded solve completes the solve: 8 angle-mode
+    // runs, and location searches that then go on, 14 of them to the end and
+    // 53 to a stop of another kind at a later exponent or in their own secant step.
+    EXPECT_EQ(angleMode, tallyOf(112, 126, 56, 0, 0)) << describe(angleMode);
+    EXPECT_EQ(locationMode, tallyOf(73, 1078, 610, 3, 0)) << describe(locationMode);
 }
 
 enum class Box { Delta, Gamma, Tau, XDltc };

@@ -21,6 +21,7 @@
 #include "results/results_file.h"
 #include "testing/watched_design_run.h"
 #include "window/main_window.h"
+#include "window/typed_inputs.h"
 
 namespace {
 
@@ -194,8 +195,12 @@ void WindowSweepTest::usableAfterAStoppedRun()
     type(stopping.inputs);
     control<QPushButton>("Command1")->click();
 
+    // The stop, then what to change when the design layer knows it.
+    const std::optional<std::string> hint =
+        folix::typedDesignOutcome(designInputs(stopping.inputs, stopping.locationMode)).hint;
     const QString message = errorText(*stopped.error);
-    QCOMPARE(answerer.texts, QStringList{QString(kProgramTitle) + ": " + message});
+    const QString told = hint ? message + "\n\n" + QString::fromStdString(*hint) : message;
+    QCOMPARE(answerer.texts, QStringList{QString(kProgramTitle) + ": " + told});
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QStringList expected;
     for (const std::string& line : stopped.frontEnd.history) expected << QString::fromStdString(line);

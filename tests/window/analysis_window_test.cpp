@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "engine/section_flow.h"
 #include "message_box_catcher.h"
 #include "tests/design/silent_front_end.h"
 #include "window/analysis_window.h"
@@ -40,7 +41,7 @@ struct Expected {
 
 Expected expected(const folix::MappedSection& design, double alpha, const char* separator = ".")
 {
-    const folix::SectionAnalysis analysis(design.F, design.G, design.EM, folix::pressureCircleAngles(design.EM));
+    const folix::SectionAnalysis analysis(design.F, design.G, design.EM, folix::pressureCircleAngles(design.F, design.EM));
     const folix::SectionLoads loads = analysis.loads(alpha);
     return {folix::pressureCurves(analysis.surface(), loads.Cp),
             QString::fromStdString(folix::coefficientText(loads.Cl, separator)),
@@ -90,6 +91,7 @@ private slots:
     void followsANewDesignAndNeverShowsAStaleOne();
     void openedAfterAStoppedRunShowsTheDrawnDesign();
     void sectionsPastTwoStopShortOfTheTrailingEdge();
+    void sectionWithoutThicknessLeavesOutItsLeadingEdge();
     void analysisThatFailsShowsTheReasonInsteadOfACurve();
     void numbersFollowTheRegionalDecimalSeparator();
     void hoveringTheChartReadsOutBothSurfaces();
@@ -314,6 +316,23 @@ void AnalysisWindowTest::sectionsPastTwoStopShortOfTheTrailingEdge()
     design(kTypical);
     QVERIFY(!note->isVisible());
     QCOMPARE(window_->analysisWindow()->plot()->curves()->upper.front().x, 1.0);
+}
+
+// One analysis gives Cl and Cm as `folix design --alpha` does; only the point
+// where the speed has no finite value is left out of the curves.
+void AnalysisWindowTest::sectionWithoutThicknessLeavesOutItsLeadingEdge()
+{
+    design({"0", "0.02", "0", "0.00", false});
+    QVERIFY(openAnalysis());
+    angleBox()->setValue(4);
+    const folix::FlowOutcome flow = folix::analyseFlow(designed({"0", "0.02", "0", "0.00", false}), 4, std::nullopt);
+    QCOMPARE(text("LiftCoefficient"), QString::fromStdString(folix::coefficientText(flow.flow->Cl)));
+    QCOMPARE(text("LiftCoefficient"), "0.6890");
+    QCOMPARE(text("MomentCoefficient"), "-0.0630");
+    QVERIFY(text("TrailingEdgeNote").contains("leading edge"));
+    const folix::PressureCurves& curves = *window_->analysisWindow()->plot()->curves();
+    QCOMPARE(curves.upper.size() + curves.lower.size(), std::size_t{folix::kPressurePoints - 1});
+    QVERIFY(curves.upper.back().x > 0 && curves.lower.front().x > 0);
 }
 
 void AnalysisWindowTest::analysisThatFailsShowsTheReasonInsteadOfACurve()

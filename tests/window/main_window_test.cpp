@@ -1,6 +1,9 @@
 #include <cstring>
 
+#include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -78,6 +81,7 @@ private slots:
     void returnInAnInputBoxDesigns();
     void saveAfterAStoppedRunWritesNothing();
     void runThatDidNotConvergeSaysSoAndIsNotSaved();
+    void crossingSurfacesAreMarkedAndExportedOnlyOnRequest();
 
 private:
     template <class T>
@@ -198,10 +202,13 @@ void MainWindowTest::controlsHaveTheirTexts()
     QCOMPARE(find<QPushButton>("Command_Save")->text(), "Save result");
 
     const QList<QAction*> menu = window_->menuBar()->actions();
+    // The menu bar keeps its one item; design for lift is on the toolbar.
     QCOMPARE(menu.size(), 1);
     QCOMPARE(menu.front()->objectName(), "Mn_About");
     QCOMPARE(menu.front()->text(), "About");
     QVERIFY(!menu.front()->menu());
+    QCOMPARE(window_->designForLiftAction()->objectName(), "DesignForLift");
+    QCOMPARE(window_->designForLiftAction()->shortcut(), QKeySequence("Ctrl+L"));
 
     const QColor lightYellow(255, 255, 192);
     QCOMPARE(box("Text_Sonuc")->palette().color(QPalette::Base), lightYellow);
@@ -233,21 +240,21 @@ void MainWindowTest::arrangementAndProportions()
     const double width = window_->width();
     const double height = window_->height();
 
-    QVERIFY(width / height > 0.75 && width / height < 0.85);  // about 4 : 5
+    QVERIFY(width / height > 0.95 && width / height < 1.05);  // about square: room for the toolbar
     // Top band: the two frames side by side, Frame1 a little over half the width.
     QCOMPARE(frame1.top(), frame2.top());
     QVERIFY(frame1.right() < frame2.left());
     QVERIFY(frame1.width() / width > 0.5 && frame1.width() / width < 0.65);
     QVERIFY(frame1.height() / height > 0.2 && frame1.height() / height < 0.3);
-    // The surface spans the width, about a third of the height, 2.5 : 1.
+    // The surface spans the width, about two fifths of the height, 2.5 : 1.
     QVERIFY(plot->y() > frame1.bottom());
     QVERIFY(plot->width() / width > 0.95);
-    QVERIFY(plot->height() / height > 0.28 && plot->height() / height < 0.36);
+    QVERIFY(plot->height() / height > 0.35 && plot->height() / height < 0.42);
     QVERIFY(std::abs(double(plot->width()) / plot->height() - 2.5) < 0.03);
     // The list fills the rest.
     QVERIFY(list->y() > plot->geometry().bottom());
     QCOMPARE(list->width(), plot->width());
-    QVERIFY(list->height() / height > 0.3);
+    QVERIFY(list->height() / height > 0.2);
 
     // The four input boxes stand in one column with one size.
     const QRect delta = box("Text_Delta")->geometry();
@@ -442,7 +449,7 @@ void MainWindowTest::angleTexts()
         QCOMPARE(history().back(), kStopped);
         QCOMPARE(shown.size(), std::size_t{1});
         QCOMPARE(shown[0].caption, "FolixDesign");
-        QCOMPARE(shown[0].text, kStopped);
+        QCOMPARE(shown[0].text, kStopped + "\n\nthickness ratio must be more than 1 at a trailing-edge angle of 180 degrees");
         QCOMPARE(shown[0].icon, QMessageBox::Warning);
         QVERIFY(shown[0].okOnly);
         QVERIFY(shown[0].modal);
@@ -503,11 +510,15 @@ void MainWindowTest::locationModeErrorLeavesTheWindowUsable()
     const auto shown = boxes_->take();
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].caption, "FolixDesign");
-    QCOMPARE(shown[0].text, kStopped);
+    QVERIFY(shown[0].text.startsWith(kStopped + "\n\nmax-thickness location 0.3 is in reach"));
     QCOMPARE(shown[0].icon, QMessageBox::Warning);
     // Results and outline of the previous design stay.
     QCOMPARE(box("Text_F")->text(), "0.0703");
     QCOMPARE(box("Text_m")->text(), "1.94444");
+    QVERIFY(plot->stale());
+    // Marked as the previous inputs' until the boxes read as those again.
+    clickRadio("Option_Tau");
+    typeInto("Text_Tau", "10");
     QCOMPARE(plot->grab().toImage(), before);
 
     // The window goes on working.
@@ -652,7 +663,7 @@ void MainWindowTest::saveAfterAStoppedRunWritesNothing()
     typeInto("Text_Delta", "abc");
     design();
     QCOMPARE(boxes_->take().size(), std::size_t{1});
-    QCOMPARE(window_->statusBar()->currentMessage(), kStopped);
+    QVERIFY(window_->statusBar()->currentMessage().startsWith(kStopped + ". thickness ratio must be more than"));
 
     // The record now mixes the stopped run with the last one: nothing of it is written.
     save();
@@ -692,6 +703,23 @@ void MainWindowTest::runThatDidNotConvergeSaysSoAndIsNotSaved()
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].text, "The last design run did not converge (the search for m gave up after 20 steps); "
                             "design again before saving.");
+}
+
+void MainWindowTest::crossingSurfacesAreMarkedAndExportedOnlyOnRequest()
+{
+    typeInto("Text_Delta", "0.12");
+    typeInto("Text_Gamma", "0");
+    typeInto("Text_Tau", "-10");
+    design();
+    QCOMPARE(find<SectionPlot>("Picture1")->warning(), "Surfaces cross");
+    QCOMPARE(window_->statusBar()->currentMessage(),
+             "Not a valid section: the upper and lower surfaces cross from x/c 0.88678 (m > 2).");
+    QGuiApplication::clipboard()->setText("before");
+    window_->findChild<QAction*>("CopyCoordinates")->trigger();
+    const auto asked = boxes_->take();
+    QCOMPARE(asked.size(), std::size_t{1});
+    QVERIFY(asked[0].text.endsWith("Use its coordinates all the same?"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), "before");  // the default answer is no
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -86,9 +86,9 @@ TEST(RoundedAxis, RefusesABackwardRange)
 TEST(PressureCircleAngles, LeaveOutTheTrailingEdgeOnlyWhereItsSpeedIsUnbounded)
 {
     const std::vector<double> selig = seligCircleAngles(kPressurePoints);
-    for (const double EM : {1.0, 1.9444444444444444, 2.0}) EXPECT_EQ(pressureCircleAngles(EM), selig) << EM;
+    for (const double EM : {1.0, 1.9444444444444444, 2.0}) EXPECT_EQ(pressureCircleAngles(0.1, EM), selig) << EM;
 
-    const std::vector<double> past = pressureCircleAngles(2.05);
+    const std::vector<double> past = pressureCircleAngles(0.1, 2.05);
     ASSERT_EQ(past.size(), selig.size() - 2);
     EXPECT_TRUE(std::equal(past.begin(), past.end(), selig.begin() + 1));
 
@@ -100,7 +100,7 @@ TEST(PressureCircleAngles, LeaveOutTheTrailingEdgeOnlyWhereItsSpeedIsUnbounded)
 
 TEST(PressureCurves, SplitAtTheLeadingEdgeWithSuctionUp)
 {
-    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kEM));
+    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kF, kEM));
     const SectionLoads loads = section.loads(4.0);
     const PressureCurves curves = pressureCurves(section.surface(), loads.Cp);
     const std::size_t half = (kPressurePoints - 1) / 2;
@@ -141,14 +141,14 @@ TEST(PressureCurves, SplitAtTheLeadingEdgeWithSuctionUp)
 
 TEST(PressureCurves, NeedOneValuePerPoint)
 {
-    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kEM));
+    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kF, kEM));
     EXPECT_THROW(pressureCurves(section.surface(), std::vector<double>(3, 0.0)), std::invalid_argument);
 }
 
 // Each row as surface,x,y,Cp, following the curves, every number reading back exactly.
 TEST(PressureTable, OneRowPerCurvePointExactToTheBit)
 {
-    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kEM));
+    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kF, kEM));
     const SectionLoads loads = section.loads(4.0);
     std::istringstream table(pressureTableText(section.surface(), loads.Cp));
     std::string line;
@@ -181,7 +181,7 @@ TEST(PointedValues, NearestPointInChordOnEitherCurve)
 
 TEST(SectionChart, ChordTicksAndOutlineExtent)
 {
-    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kEM));
+    const SectionAnalysis section(kF, kG, kEM, pressureCircleAngles(kF, kEM));
     const SectionChart chart = sectionChart(section.surface());
     ASSERT_EQ(chart.chord.ticks.size(), 6u);
     for (std::size_t k = 0; k < 6; ++k) EXPECT_DOUBLE_EQ(chart.chord.ticks[k], 0.2 * static_cast<double>(k));

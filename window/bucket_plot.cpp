@@ -1,0 +1,139 @@
+#include "bucket_plot.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <QPolygonF>
+
+#include "engine/number_text.h"
+#include "window/window_colours.h"
+
+namespace {
+
+constexpr int kTickLength = 4;
+constexpr int kGap = 6;
+constexpr int kRightMargin = 18;
+constexpr double kCurveWidth = 2.0;
+const QColor kRangeFill{200, 235, 200};
+const QColor kSigmaInk{190, 40, 40};
+
+QString tickText(double value)
+{
+    return QString::fromStdString(folix::formatGeneral(value, QLocale().decimalPoint().toStdString()));
+}
+
+class Scale {
+public:
+    Scale(double low, double high, double from, double to) : low_(low), high_(high), from_(from), to_(to) {}
+    double operator()(double value) const { return from_ + (value - low_) / (high_ - low_) * (to_ - from_); }
+
+private:
+    double low_, high_, from_, to_;
+};
+
+}  // namespace
+
+BucketPlot::BucketPlot(QWidget* parent) : QFrame(parent)
+{
+    setObjectName("BucketPlot");
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    QPalette surface = palette();
+    surface.setColor(QPalette::Window, kLightYellow);
+    setPalette(surface);
+    setAutoFillBackground(true);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void BucketPlot::showChart(folix::BucketChart chart)
+{
+    chart_ = std::move(chart);
+    message_.clear();
+    update();
+}
+
+void BucketPlot::showMessage(const QString& text)
+{
+    chart_.reset();
+    message_ = text;
+    update();
+}
+
+void BucketPlot::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setClipRect(contentsRect());
+    paintContents(painter, contentsRect());
+}
+
+void BucketPlot::paintPicture(QPainter& painter, const QRectF& area) const
+{
+    painter.fillRect(area, kLightYellow);
+    paintContents(painter, area.toRect());
+}
+
+void BucketPlot::paintContents(QPainter& painter, const QRect& area) const
+{
+    if (!hasCurve()) {
+        painter.setPen(kMessageInk);
+        painter.drawText(area.adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
+                         message_);
+        return;
+    }
+    const folix::BucketChart& chart = *chart_;
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int lineHeight = metrics.height();
+    int labelWidth = metrics.horizontalAdvance("\u2212Cp_min");
+    for (const double tick : chart.suction.ticks) labelWidth = std::max(labelWidth, metrics.horizontalAdvance(tickText(tick)));
+    const int left = area.left() + kGap + labelWidth + kTickLength + 2;
+    const int right = area.right() - kRightMargin;
+    const int top = area.top() + lineHeight + kGap + kGap / 2;
+    const int bottom = area.bottom() - kGap - 2 * lineHeight - kTickLength;
+    const QRect frame(QPoint(left, top), QPoint(right, bottom));
+    const Scale across(chart.lift.low, chart.lift.high, left, right);
+    const Scale up(chart.suction.low, chart.suction.high, bottom, top);
+
+    painter.fillRect(frame, kChartPaper);
+    if (const auto& bucket = chart.found.bucket) {
+        // The cavitation-free range: every Cl between the edges, below sigma.
+        const QRectF range(QPointF(across(bucket->low.Cl), up(chart.sigma)), QPointF(across(bucket->high.Cl), bottom));
+        painter.fillRect(range.intersected(QRectF(frame)), kRangeFill);
+    }
+    painter.setPen(QPen(kGridInk, 0));
+    for (const double tick : chart.suction.ticks) painter.drawLine(QPointF(left, up(tick)), QPointF(right, up(tick)));
+    for (const double tick : chart.lift.ticks) painter.drawLine(QPointF(across(tick), top), QPointF(across(tick), bottom));
+    painter.setPen(QPen(kAxisInk, 0));
+    for (const double tick : chart.suction.ticks) {
+        const double y = up(tick);
+        painter.drawLine(QPointF(left - kTickLength, y), QPointF(left, y));
+        painter.drawText(QRectF(area.left(), y - lineHeight / 2.0, left - kTickLength - 2 - area.left(), lineHeight),
+                         Qt::AlignRight | Qt::AlignVCenter, tickText(tick));
+    }
+    for (const double tick : chart.lift.ticks) {
+        const double x = across(tick);
+        painter.drawLine(QPointF(x, bottom), QPointF(x, bottom + kTickLength));
+        painter.drawText(QRectF(x - 40, bottom + kTickLength, 80, lineHeight), Qt::AlignHCenter | Qt::AlignTop,
+                         tickText(tick));
+    }
+    painter.drawText(QRect(left, bottom + kTickLength + lineHeight, right - left, lineHeight),
+                     Qt::AlignHCenter | Qt::AlignTop, "Cl");
+    painter.drawText(QRect(area.left() + kGap, area.top() + kGap / 2, right - area.left(), lineHeight),
+                     Qt::AlignLeft | Qt::AlignTop, "\u2212Cp_min");
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame);
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.save();
+    painter.setClipRect(frame.adjusted(1, 1, 0, 0));
+    painter.setPen(QPen(kSigmaInk, 1.5, Qt::DashLine));
+    painter.drawLine(QPointF(left, up(chart.sigma)), QPointF(right, up(chart.sigma)));
+    QPolygonF curve;
+    for (const folix::BucketPoint& p : chart.curve) curve.append({across(p.Cl), up(p.suction)});
+    painter.setPen(QPen(kUpperSurfaceInk, kCurveWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(curve);
+    painter.restore();
+
+    const QString sigmaText = QString("\u03c3 = %1").arg(tickText(chart.sigma));
+    painter.setPen(kSigmaInk);
+    painter.drawText(QRectF(left + kGap, up(chart.sigma) - lineHeight - 2, right - left - 2 * kGap, lineHeight),
+                     Qt::AlignRight | Qt::AlignBottom, sigmaText);
+}
