@@ -5,6 +5,10 @@
 
 namespace folix {
 
+// The most workers a study may be given: far beyond any core count, short of
+// what the system could start.
+inline constexpr unsigned kMostJobs = 1024;
+
 // The number of workers a study uses unless told otherwise: one per core.
 unsigned defaultJobs();
 

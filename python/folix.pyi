@@ -7,12 +7,19 @@ trailing edge (x = 1).
 """
 
 import os
-from typing import Any, Optional, Sequence, SupportsFloat, TypedDict, Union
+from collections.abc import Iterator, Mapping
+from concurrent.futures import Future
+from typing import Any, Callable, Literal, Optional, Protocol, Sequence, SupportsFloat, TypedDict, Union, overload
 
 import numpy as np
 import numpy.typing as npt
 
 _Number = Union[SupportsFloat, np.floating, np.integer]
+_Path = Union[str, os.PathLike[str]]
+_Array = npt.NDArray[np.float64]
+
+__version__: str
+"""The program's version, as `folix --version` gives it."""
 
 class DesignError(ArithmeticError):
     """A design run, or the analysis of its section, stopped on an arithmetic error."""
@@ -22,9 +29,10 @@ class DesignError(ArithmeticError):
     history: list[str]
     """The iteration-history lines written before the stop."""
     hint: Optional[str]
-    """For a target not met ("Target not met", "No cavitation-free range"): which input to
-    change and how far; None for an arithmetic error."""
-    def __init__(self, message: str, kind: str, history: list[str]) -> None: ...
+    """Which input to change and its limit, when the cause is known: of a run that stopped
+    (the message ends with it) or of a target not met ("Target not met", "No
+    cavitation-free range"); else None."""
+    def __init__(self, message: str, kind: str, history: list[str], hint: Optional[str] = None) -> None: ...
 
 class SaveError(OSError):
     """A save that failed for a reason without an error number: the results file
@@ -110,9 +118,29 @@ class _PolarsMany(TypedDict):
     Cl_Cd_max: npt.NDArray[np.float64]
     alpha_Cl_Cd_max: npt.NDArray[np.float64]
 
-class Design:
-    """A completed design run, as `folix design` reports it. Built by design()."""
 
+class Design:
+    """A completed design run with its inputs, as `folix design` reports it. Built by design().
+
+    Immutable; pickles by its inputs (designed again when loaded, with the same
+    results bit for bit); equal to another design, and hashed, by inputs and results.
+    """
+
+    @property
+    def thickness(self) -> float:
+        """The wanted thickness ratio (maximum thickness over chord) the run was given."""
+    @property
+    def camber(self) -> float:
+        """The wanted camber ratio (maximum camber over chord) the run was given."""
+    @property
+    def te_angle(self) -> float:
+        """The trailing-edge angle in degrees the run was given (in location mode, the first exponent tried)."""
+    @property
+    def max_thickness_at(self) -> Optional[float]:
+        """The wanted location of maximum thickness over chord; None in angle mode."""
+    @property
+    def mode(self) -> Literal["angle", "location"]:
+        """ "location" when max_thickness_at was given, else "angle"."""
     @property
     def family(self) -> str:
         """ "JOUKOWSKY AIRFOIL" when m is exactly 2, else "KARMAN-TREFFTZ AIRFOIL"."""
@@ -126,12 +154,22 @@ class Design:
     def m(self) -> float:
         """Mapping exponent m, unrounded; the trailing-edge angle is (2 - m) * 180 degrees."""
     @property
-    def max_thickness_at(self) -> Optional[float]:
-        """Measured location of maximum thickness over chord; None when unknown."""
+    def measured_max_thickness_at(self) -> Optional[float]:
+        """Measured location of maximum thickness over chord of this section; None when unknown."""
     @property
     def converged(self) -> bool:
         """Whether every solve and the location search met their targets and the location
         of maximum thickness is known; else the values are the last ones tried."""
+    @property
+    def status(self) -> str:
+        """ "ok", "surfaces cross" or "not converged", as `folix batch` writes it."""
+    @property
+    def surfaces_cross_from(self) -> Optional[float]:
+        """The x/c from which the upper surface runs below the lower one (status "surfaces cross":
+        no valid outline, as for every m > 2); None when they do not cross."""
+    @property
+    def hint(self) -> Optional[str]:
+        """What to change, naming the input and its limit, when the run did not converge and the cause is known."""
     @property
     def history(self) -> list[str]:
         """The iteration-history lines, as the window's list shows them."""
@@ -139,27 +177,30 @@ class Design:
     def zero_lift_angle(self) -> float:
         """Angle of attack of zero lift, in degrees: -atan(G / (1 + F))."""
     @property
-    def thickness(self) -> float:
-        """The thickness ratio the design was made for (solved by design_for_bucket)."""
-    @property
-    def camber(self) -> float:
-        """The camber ratio the design was made for (solved by design_for_lift, design_for_bucket)."""
-    @property
     def ideal_angle(self) -> float:
         """Ideal angle of attack in degrees: the front stagnation point on the leading edge
         (the outline's point of least x/c); 0 for a symmetric section."""
     def bucket(self, sigma: _Number) -> Bucket:
         """The cavitation bucket at cavitation number sigma (> 0); DesignError with kind
         "No cavitation-free range" when sigma lies below its floor or m > 2."""
-    def coordinates(self, points: int = 161) -> npt.NDArray[np.float64]:
+    def coordinates(self, points: int = 161) -> _Array:
         """The outline as a (points, 2) array of x, y in the order and values of
         `folix design --dat` (Selig order). points: odd, 5 to 100001."""
-    def cl(self, alpha: _Number) -> float:
-        """Lift coefficient of the exact inviscid flow at alpha (degrees, positive nose-up)."""
-    def cm(self, alpha: _Number) -> float:
-        """Quarter-chord moment coefficient (positive nose-up) at alpha (degrees)."""
-    def pressure(self, alpha: _Number = 0.0, points: int = 161) -> npt.NDArray[np.float64]:
-        """A (points, 3) array of x, y, Cp at alpha (degrees), as `folix design --cp`."""
+    @overload
+    def cl(self, alpha: _Number) -> float: ...
+    @overload
+    def cl(self, alpha: npt.ArrayLike) -> _Array:
+        """Lift coefficient of the exact inviscid flow at alpha (degrees, positive nose-up);
+        an array of angles gives an array of their shape."""
+    @overload
+    def cm(self, alpha: _Number) -> float: ...
+    @overload
+    def cm(self, alpha: npt.ArrayLike) -> _Array:
+        """Quarter-chord moment coefficient (positive nose-up) at alpha (degrees); an array
+        of angles gives an array of their shape."""
+    def pressure(self, alpha: npt.ArrayLike = 0.0, points: int = 161) -> _Array:
+        """A (points, 3) array of x, y, Cp at alpha (degrees), as `folix design --cp`; for an
+        array of angles, of shape alpha.shape + (points, 3)."""
     def polar(
         self,
         alpha: npt.ArrayLike,
@@ -182,15 +223,19 @@ class Design:
         iterations (per angle), xfoil (the program), timeout (seconds for the polar).
         Runs XFOIL without the interpreter lock; Ctrl+C kills it (KeyboardInterrupt).
         FileNotFoundError without XFOIL, ValueError for settings beyond their limits or m > 2."""
-    def save(self, path: Union[str, os.PathLike[str]] = "Folix_Input.txt") -> bool:
+    def save(self, path: _Path = "Folix_Input.txt") -> bool:
         """Appends the design to the results file, like "Save result". True when a line
-        was written, False for an equal design recorded already; OSError when it cannot
-        (its errno's subclass, such as PermissionError, or SaveError), str() naming the
-        reason and the file."""
+        was written, False for an equal design recorded already; OSError when it cannot,
+        ValueError for a run that did not converge. OSError is its errno's subclass (such as
+        PermissionError) or SaveError, str() naming the reason and the file."""
+    def __eq__(self, other: object) -> bool: ...
+    def __hash__(self) -> int: ...
+    def __copy__(self) -> "Design": ...
+    def __deepcopy__(self, memo: Any) -> "Design": ...
 
 def design(
     thickness: _Number,
-    camber: _Number,
+    camber: _Number = 0.0,
     te_angle: _Number = 0.0,
     max_thickness_at: Optional[_Number] = None,
 ) -> Design:
@@ -203,29 +248,62 @@ def design(
     TypeError for a text.
     """
 
-class _DesignManyResult(TypedDict):
-    F: npt.NDArray[np.float64]
-    G: npt.NDArray[np.float64]
-    m: npt.NDArray[np.float64]
-    max_thickness_at: npt.NDArray[np.float64]
-    converged: npt.NDArray[np.bool_]
-    error: npt.NDArray[np.str_]
+class DesignTable(Mapping[str, npt.NDArray[Any]]):
+    """The designs of a study, one numpy array per column, each of the study's shape.
+
+    Columns: thickness, camber, te_angle, max_thickness_at (nan: angle mode),
+    alpha (when given), family (uint8 code, see family_names), F, G, m,
+    measured_max_thickness_at (nan where unknown or failed), cl, cm (with alpha),
+    status (uint8 code, see status_names), converged (bool), hint (None or a text).
+    """
+
+    family_names: tuple[str, ...]
+    """The family of each code: "", "JOUKOWSKY AIRFOIL", "KARMAN-TREFFTZ AIRFOIL"."""
+    status_names: tuple[str, ...]
+    """The status of each code: "ok", "not converged", "surfaces cross", "error: Division by zero",
+    "error: Invalid argument", "error: Overflow", "error: Subscript out of range", "bad row"."""
+    def __init__(
+        self, columns: Mapping[str, npt.NDArray[Any]], family_names: tuple[str, ...], status_names: tuple[str, ...]
+    ) -> None: ...
+    def __getitem__(self, name: str) -> npt.NDArray[Any]: ...
+    def __iter__(self) -> Iterator[str]: ...
+    def __len__(self) -> int: ...
+    @property
+    def shape(self) -> tuple[int, ...]:
+        """The study's shape: that of the broadcast inputs."""
+    def status_counts(self) -> dict[str, int]:
+        """How many rows have each status, by name, for the statuses that occur."""
+    def to_pandas(self) -> Any:
+        """A pandas DataFrame of one row per design (C order), family and status as categoricals."""
+
+class _Executor(Protocol):
+    def submit(self, fn: Callable[..., DesignTable], /, *args: Any, **kwargs: Any) -> "Future[DesignTable]": ...
 
 def design_many(
     thickness: npt.ArrayLike,
-    camber: npt.ArrayLike,
+    camber: npt.ArrayLike = 0.0,
     te_angle: npt.ArrayLike = 0.0,
     max_thickness_at: Optional[npt.ArrayLike] = None,
+    alpha: Optional[npt.ArrayLike] = None,
+    *,
     jobs: Optional[int] = None,
-) -> _DesignManyResult:
-    """Designs every element of the broadcast inputs on `jobs` threads (all cores
-    when None), releasing the interpreter lock.
+    executor: Optional[_Executor] = None,
+    chunk_rows: int = 100_000,
+) -> DesignTable:
+    """Designs every element of the broadcast inputs on `jobs` threads (1 to 1024; all
+    cores when None), releasing the interpreter lock.
 
-    max_thickness_at None, or nan in an element, means angle mode there. Returns
-    arrays of the broadcast shape: F, G, m, max_thickness_at (nan where unknown or
-    failed), converged, and error ("" where the row completed). Never raises for a
-    failing row.
+    Ratios over chord, angles in degrees. max_thickness_at None, or nan in an
+    element, means angle mode there; alpha adds the columns cl and cm. With an
+    executor (a dask.distributed Client, a concurrent.futures executor), parts of
+    chunk_rows rows are designed where it runs them and joined in order. A failing
+    row never raises: its status says why; a NaN or infinity makes a "bad row".
     """
+
+def read_results(path: _Path = "Folix_Input.txt", max_records: int = 1_000_000) -> npt.NDArray[np.void]:
+    """The records of a results file, read as the save command reads them: a structured
+    array with the float fields thickness, camber, max_thickness_at, te_angle (degrees),
+    F, G, m. Raises the OSError a save would when the file cannot be read."""
 
 def design_for_lift(
     cl: _Number,

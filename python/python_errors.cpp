@@ -23,15 +23,18 @@ class DesignError(ArithmeticError):
     kind: the reason, one of "Division by zero", "Invalid argument",
           "Overflow", "Subscript out of range".
     history: the iteration-history lines written before the stop.
+    hint: what to change, naming the input and its limit, when the cause is
+          known; else None. The message ends with it too.
     """
 
-    def __init__(self, message, kind, history):
+    def __init__(self, message, kind, history, hint=None):
         super().__init__(message)
         self.kind = kind
         self.history = list(history)
+        self.hint = hint
 
     def __reduce__(self):
-        return (type(self), (str(self), self.kind, self.history))
+        return (type(self), (str(self), self.kind, self.history, self.hint))
 )";
 
 // A save that failed for a reason without an error number: the lock held
@@ -72,9 +75,10 @@ void setError(const py::object& exception)
     throw py::error_already_set();
 }
 
-py::object designError(const std::string& message, const std::string& kind, const std::vector<std::string>& history)
+py::object designError(const std::string& message, const std::string& kind, const std::vector<std::string>& history,
+                       const std::optional<std::string>& hint)
 {
-    return py::handle(designErrorClass)(message, kind, history);
+    return py::handle(designErrorClass)(hint ? message + " (" + *hint + ")" : message, kind, history, hint);
 }
 
 }  // namespace
@@ -90,14 +94,15 @@ void addDesignError(py::module_& module)
         try {
             if (thrown) std::rethrow_exception(thrown);
         } catch (const ArithmeticError& e) {
-            setError(designError(e.what(), e.what(), {}));
+            setError(designError(e.what(), e.what(), {}, std::nullopt));
         }
     });
 }
 
-void raiseDesignError(const std::string& message, const std::string& kind, const std::vector<std::string>& history)
+void raiseDesignError(const std::string& message, const std::string& kind, const std::vector<std::string>& history,
+                      const std::optional<std::string>& hint)
 {
-    raise(designError(message, kind, history));
+    raise(designError(message, kind, history, hint));
 }
 
 void raiseSaveError(const SaveResult& failed)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,11 @@ namespace folix::python {
 void addDesignError(pybind11::module_& module);
 
 // Raises folix.DesignError: `message` as its text, `kind` the reason
-// ("Division by zero", ...), `history` the lines written before the stop.
+// ("Division by zero", ...), `history` the lines written before the stop,
+// `hint` what to change when the cause is known (its text ends the message).
 [[noreturn]] void raiseDesignError(const std::string& message, const std::string& kind,
-                                   const std::vector<std::string>& history);
+                                   const std::vector<std::string>& history,
+                                   const std::optional<std::string>& hint = std::nullopt);
 
 // Raises the OSError of a failed save, naming the file: the subclass of its
 // errno (PermissionError, IsADirectoryError, ...) when it has one, else

@@ -123,7 +123,9 @@ Design designForLift(double cl, double thickness, std::optional<double> teAngle,
         found = folix::designForLift(target);
     }
     if (found.failure) raiseTargetError(*found.failure, kTargetNotMet);
-    return Design(std::move(found.outcome));
+    DesignInputs solved = target.inputs;
+    solved.camber = found.camber;
+    return {solved, std::move(found.outcome)};
 }
 
 Design designForBucket(double cl, double sigma, double halfWidth, std::optional<double> teAngle,
@@ -138,7 +140,10 @@ Design designForBucket(double cl, double sigma, double halfWidth, std::optional<
         found = folix::designForBucket(target);
     }
     if (found.failure) raiseTargetError(*found.failure, kTargetNotMet);
-    return Design(std::move(found.section->outcome));
+    DesignInputs solved = target.inputs;
+    solved.thickness = found.section->thickness;
+    solved.camber = found.section->camber;
+    return {solved, std::move(found.section->outcome)};
 }
 
 Bucket bucketOf(const Design& design, double sigma)

@@ -18,6 +18,7 @@
 #include "design/parallel_work.h"
 #include "engine/section_polar.h"
 #include "python_design.h"
+#include "number_arrays.h"
 #include "python_errors.h"
 #include "viscous/polar_batch.h"
 #include "viscous/polar_summary.h"
@@ -109,21 +110,6 @@ void findProgram(ViscousOptions& options)
     }
 }
 
-// Angles as a flat list and the shape they came in; texts are not read.
-std::pair<std::vector<double>, py::object> angles(const py::handle& alpha)
-{
-    const py::module_ numpy = py::module_::import("numpy");
-    py::array array = numpy.attr("asarray")(alpha);
-    const char kind = array.dtype().kind();
-    if (kind != 'i' && kind != 'u' && kind != 'f')
-        throw py::type_error("alpha must hold integers or floats, not " + py::str(array.dtype()).cast<std::string>());
-    const auto flat =
-        numpy.attr("ascontiguousarray")(array, "dtype"_a = "float64").attr("ravel")().cast<py::array_t<double>>();
-    std::vector<double> values(flat.data(), flat.data() + flat.size());
-    for (const double value : values) finite(value, "alpha");
-    return {std::move(values), array.attr("shape")};
-}
-
 // Runs work on a thread of its own without the interpreter lock, looking for
 // Ctrl+C meanwhile: then it sets the cancel flag, which kills XFOIL, waits
 // for the work to end and raises KeyboardInterrupt. The work's own exception
@@ -180,19 +166,11 @@ std::vector<double> viscousValues(const ViscousPolar& polar, Value value)
     return values;
 }
 
-// A column as a numpy array of `shape`, or a float for a number alpha.
-py::object shaped(const std::vector<double>& values, const py::object& shape)
+// One text per angle in the form the angles came in.
+py::object perAngleTexts(const Angles& angles, const std::vector<std::string>& texts)
 {
-    if (py::len(shape) == 0) return py::float_(values.at(0));
-    py::array_t<double> flat(static_cast<py::ssize_t>(values.size()));
-    std::copy(values.begin(), values.end(), flat.mutable_data());
-    return flat.attr("reshape")(shape);
-}
-
-py::object shapedTexts(const std::vector<std::string>& texts, const py::object& shape)
-{
-    if (py::len(shape) == 0) return py::str(texts.at(0));
-    return py::module_::import("numpy").attr("array")(texts, "dtype"_a = "str").attr("reshape")(shape);
+    if (angles.shape.is_none()) return py::str(texts.at(0));
+    return py::module_::import("numpy").attr("array")(texts, "dtype"_a = "str").attr("reshape")(angles.shape);
 }
 
 // The viscous columns, by the names `folix polar --re` gives them.
@@ -216,44 +194,28 @@ py::dict polar(const Design& design, const py::handle& alpha, std::optional<doub
                double xtrTop, double xtrBottom, int iterations, const std::optional<std::string>& xfoil,
                const std::optional<double>& timeout, int points)
 {
-    // Named apart, not bound as a pair: lambdas below take them (which clang 14 refuses for a binding).
-    const auto given = angles(alpha);
-    const std::vector<double>& alphas = given.first;
-    const py::object& shape = given.second;
-    const DesignRecord& record = design.outcome().record;
+    const Angles angles = anglesOf(alpha);
     std::optional<ViscousOptions> options;
     if (re) {
         options = viscousOptions(*re, mach, ncrit, xtrTop, xtrBottom, iterations, xfoil, timeout);
-        checkPolarAngles(alphas);
-        refuseCrossing(record, "");
+        checkPolarAngles(angles.degrees);
+        refuseCrossing(design.outcome().record, "");
         findProgram(*options);
     }
-    std::vector<PolarRow> exact;
-    {
-        const py::gil_scoped_release unlocked;
-        exact = sectionPolar(record.F, record.G, record.m, alphas, points);
-    }
-    const auto exactColumn = [&](double PolarRow::*value) {
-        std::vector<double> values;
-        for (const PolarRow& row : exact) values.push_back(row.*value);
-        return shaped(values, shape);
-    };
-    py::dict result("alpha"_a = exactColumn(&PolarRow::alpha), "Cl"_a = exactColumn(&PolarRow::Cl),
-                    "Cm"_a = exactColumn(&PolarRow::Cm), "Cp_min"_a = exactColumn(&PolarRow::CpMin),
-                    "x_Cp_min"_a = exactColumn(&PolarRow::xCpMin));
+    py::dict result = design.polar(alpha, points);
     if (!options) return result;
 
     ViscousPolar viscous;
-    const MappedSection section = record.section();
+    const MappedSection section = design.outcome().record.section();
     cancellable([&](const std::atomic<bool>* cancel) {
         PolarControl control;
         control.cancel = cancel;
-        viscous = viscousPolar(polarContour(section), seligName(section), alphas, *options, control);
+        viscous = viscousPolar(polarContour(section), seligName(section), angles.degrees, *options, control);
     });
-    for (const auto& [name, value] : kViscousColumns) result[name] = shaped(viscousValues(viscous, value), shape);
+    for (const auto& [name, value] : kViscousColumns) result[name] = perAngle(angles, viscousValues(viscous, value));
     std::vector<std::string> statuses;
     for (const ViscousAngle& a : viscous.angles) statuses.push_back(statusText(a));
-    result["status"] = shapedTexts(statuses, shape);
+    result["status"] = perAngleTexts(angles, statuses);
     return result;
 }
 
@@ -262,10 +224,10 @@ py::dict polarsMany(const std::vector<const Design*>& designs, const py::handle&
                     const std::optional<std::string>& xfoil, const std::optional<double>& timeout,
                     std::optional<int> jobs)
 {
-    const auto given = angles(alpha);
-    const std::vector<double>& alphas = given.first;
-    const py::object& shape = given.second;
-    if (py::len(shape) != 1) throw py::value_error("alpha must be a 1-D array of angles");
+    const Angles angles = anglesOf(alpha);
+    const std::vector<double>& alphas = angles.degrees;
+    if (angles.shape.is_none() || py::len(angles.shape) != 1)
+        throw py::value_error("alpha must be a 1-D array of angles");
     if (jobs && *jobs < 1) throw py::value_error("jobs must be at least 1, not " + std::to_string(*jobs));
     ViscousOptions options = viscousOptions(re, mach, ncrit, xtrTop, xtrBottom, iterations, xfoil, timeout);
     checkPolarAngles(alphas);
@@ -282,25 +244,27 @@ py::dict polarsMany(const std::vector<const Design*>& designs, const py::handle&
     std::vector<ViscousPolar> polars;
     cancellable([&](const std::atomic<bool>* cancel) { polars = viscousPolars(work, options, workers, cancel); });
 
-    const py::module_ numpy = py::module_::import("numpy");
-    const py::tuple table = py::make_tuple(polars.size(), alphas.size());
+    // A design's values are a row: the designs take the place of the angles, each with a row of angles.
+    const Angles designRows{{}, py::make_tuple(polars.size())};
     const auto rows = [&](auto value) {
         std::vector<double> values;
         for (const ViscousPolar& p : polars)
             for (const double v : viscousValues(p, value)) values.push_back(v);
-        return shaped(values, table);
+        return perAngle(designRows, std::move(values), {static_cast<py::ssize_t>(alphas.size())});
     };
     const auto summary = [&](std::optional<double> PolarSummary::*value) {
         std::vector<double> values;
         for (const ViscousPolar& p : polars) values.push_back((summarisePolar(p).*value).value_or(kNone));
-        return shaped(values, py::make_tuple(polars.size()));
+        return perAngle(designRows, std::move(values));
     };
-    py::dict result("alpha"_a = shaped(alphas, shape));
+    py::dict result("alpha"_a = perAngle(angles, alphas));
     for (const auto& [name, value] : kViscousColumns) result[name] = rows(value);
     std::vector<std::string> statuses;
     for (const ViscousPolar& p : polars)
         for (const ViscousAngle& a : p.angles) statuses.push_back(statusText(a));
-    result["status"] = numpy.attr("array")(statuses, "dtype"_a = "str").attr("reshape")(table);
+    result["status"] = py::module_::import("numpy")
+                           .attr("array")(statuses, "dtype"_a = "str")
+                           .attr("reshape")(py::make_tuple(polars.size(), alphas.size()));
     result["Cl_max"] = summary(&PolarSummary::ClMax);
     result["alpha_Cl_max"] = summary(&PolarSummary::alphaClMax);
     result["Cd_min"] = summary(&PolarSummary::CdMin);

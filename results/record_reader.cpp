@@ -26,11 +26,11 @@ constexpr int kEnd = -1;
     throw std::system_error(error, std::generic_category());
 }
 
-// The file's bytes from its start, up to kReadBytes: the end of that part
-// reads as the end of the file, but is told apart by cutShort().
+// The file's bytes from its start, up to `limit`: the end of that part reads
+// as the end of the file, but is told apart by cutShort().
 class FileBytes {
 public:
-    FileBytes(int fd, off_t size) : fd_(fd), size_(size), buffer_(kChunkSize) {}
+    FileBytes(int fd, off_t size, std::size_t limit) : fd_(fd), size_(size), limit_(limit), buffer_(kChunkSize) {}
 
     // The next byte, or kEnd at the end of the file or of the part read.
     int peek()
@@ -48,18 +48,18 @@ public:
 
     void skip() { ++position_; }
 
-    // Whether the reading stopped at kReadBytes rather than at the end of the file.
+    // Whether the reading stopped at the limit rather than at the end of the file.
     bool cutShort() const { return cutShort_; }
 
 private:
     bool refill()
     {
-        if (read_ >= kReadBytes) {
-            cutShort_ = static_cast<std::uintmax_t>(size_) > kReadBytes;
+        if (read_ >= limit_) {
+            cutShort_ = static_cast<std::uintmax_t>(size_) > limit_;
             return false;
         }
         std::size_t count = 0;
-        const std::size_t wanted = std::min(buffer_.size(), kReadBytes - read_);
+        const std::size_t wanted = std::min(buffer_.size(), limit_ - read_);
         if (const int error = readSome(fd_, buffer_.data(), wanted, count)) raiseSystemError(error);
         read_ += count;
         position_ = 0;
@@ -69,6 +69,7 @@ private:
 
     int fd_;
     off_t size_;
+    std::size_t limit_;
     std::vector<char> buffer_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
@@ -150,7 +151,7 @@ char lastByteOf(int fd, off_t size)
 
 }  // namespace
 
-RecordedFile readRecordedFile(int fd)
+RecordedFile readRecordedFile(int fd, std::size_t mostRecords, std::size_t readBytes)
 {
     RecordedFile file;
     struct stat status {};
@@ -158,7 +159,7 @@ RecordedFile readRecordedFile(int fd)
     file.size = status.st_size;
     if (file.size > 0) file.lastByte = lastByteOf(fd, file.size);
 
-    FileBytes bytes(fd, file.size);
+    FileBytes bytes(fd, file.size, readBytes);
     while (file.linesBeforeRecords < 2) {
         if (!passLine(bytes)) {
             // Lines that long are no header; the file is far beyond one anyway.
@@ -168,7 +169,7 @@ RecordedFile readRecordedFile(int fd)
         ++file.linesBeforeRecords;
     }
 
-    for (int j = 1; j <= kRecordsTested; ++j) {
+    while (file.records.size() < mostRecords) {
         RecordedDesign record;
         for (RecordedField& field : record)
             if (!readField(bytes, field)) return file;

@@ -3,9 +3,12 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <limits>
 #include <system_error>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +32,7 @@ constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 constexpr auto kLockWait = std::chrono::seconds(5);
 constexpr const char* kLockedReason = "the results file is locked by another program";
 constexpr const char* kNotRegularReason = "Not a regular file";
+constexpr auto kSharedLockPoll = std::chrono::milliseconds(10);
 
 // The results file as the save reaches it, and as its messages name it.
 struct ResultsFileName {
@@ -201,6 +205,32 @@ SaveResult saveResult(DesignState& state, const std::filesystem::path& file)
 {
     state.Tau = ((2 - Real(state.EM)) * 180).value();
     return recordDesign(state, {file, nameInMessages(file)});
+}
+
+RecordedResults readResultsFile(const std::filesystem::path& file, std::size_t mostRecords)
+{
+    const std::filesystem::path shown = nameInMessages(file);
+    const int fd = ::open(file.c_str(), O_RDONLY | kOpenFlags);
+    if (fd < 0) return {{}, failed(shown, errno)};
+    const FileDescriptor opened(fd);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return {{}, failed(shown, errno)};
+    if (S_ISDIR(status.st_mode)) return {{}, failed(shown, EISDIR)};
+    if (!S_ISREG(status.st_mode)) return {{}, failed(shown, kNotRegularReason)};
+
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    while (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return {{}, failed(shown, errno)};
+        if (std::chrono::steady_clock::now() >= deadline) return {{}, failed(shown, kLockedReason)};
+        std::this_thread::sleep_for(kSharedLockPoll);
+    }
+    try {
+        const std::size_t everyByte = std::numeric_limits<std::size_t>::max();
+        return {readRecordedFile(fd, mostRecords, everyByte).records, std::nullopt};
+    } catch (const std::system_error& error) {
+        return {{}, failed(shown, error.code().value())};
+    }
 }
 
 }  // namespace folix

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/design_state.h"
+#include "results/record_reader.h"
 
 namespace folix {
 
@@ -40,5 +44,20 @@ struct SaveResult {
 // touched, whatever the outcome; an ArithmeticError (an overflow of Tau) ends
 // the command before anything else, as in every computation.
 SaveResult saveResult(DesignState& state, const std::filesystem::path& file = kResultsFileName);
+
+// The records of a results file as the save command reads them (see
+// readRecordedFile).
+struct RecordedResults {
+    std::vector<RecordedDesign> records;
+    // Set when the file could not be read: outcome Failed with the reason a
+    // save would give, e.g. "Is a directory".
+    std::optional<SaveResult> failure;
+};
+
+// Reads up to `mostRecords` records of the file, as far into it as they go
+// (a save reads only its start), under a shared lock, so that no save is half
+// done meanwhile; a lock held elsewhere for a few seconds fails the read as it
+// fails a save.
+RecordedResults readResultsFile(const std::filesystem::path& file, std::size_t mostRecords);
 
 }  // namespace folix

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "design/design_inputs.h"
+#include "design/parallel_work.h"
 #include "engine/section_drawing.h"
 #include "engine/selig_export.h"
 #include "viscous/viscous_options.h"
@@ -59,7 +60,6 @@ struct DesignRequest {
     std::vector<const std::optional<std::string>*> files() const { return {&datFile, &cpFile, &svgFile, &dxfFile, &pdfFile}; }
 };
 
-inline constexpr unsigned kMostJobs = 1024;
 inline constexpr long long kLastFirstLine = 1'000'000'000'000'000;
 
 struct BatchRequest {

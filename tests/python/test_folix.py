@@ -1,12 +1,11 @@
 """The Python module against the `folix` program (FOLIX_PROGRAM) and on its own."""
 
+import copy
 import fcntl
 import json
 import os
 import pickle
 import subprocess
-import threading
-import time
 
 import numpy as np
 import pytest
@@ -25,8 +24,8 @@ SPECIAL = [
 ]
 
 
-def run_folix(t, c, a, x, *extra):
-    args = [os.environ["FOLIX_PROGRAM"], "design", "--thickness", repr(t), "--camber", repr(c), "--te-angle", repr(a)]
+def run_folix(t, c, a, x, *extra, command="design"):
+    args = [os.environ["FOLIX_PROGRAM"], command, "--thickness", repr(t), "--camber", repr(c), "--te-angle", repr(a)]
     if x is not None:
         args += ["--max-thickness-at", repr(x)]
     return subprocess.run(args + list(extra), capture_output=True, text=True, check=False)
@@ -48,11 +47,17 @@ def test_agrees_with_the_program(t, c, a, x):
     try:
         d = folix.design(t, c, a, x)
     except folix.DesignError as e:
-        assert (e.kind, str(e), e.history) == (report["error"], report["error"], report["history"])
+        hint = f" ({e.hint})" if e.hint else ""
+        assert (e.kind, str(e), e.history, e.hint) == (report["error"], report["error"] + hint, report["history"],
+                                                       report["hint"])
         assert done.returncode == 1 and done.stdout == ""
         return
     assert report["error"] is None
-    assert [repr(v) for v in (d.F, d.G, d.m, d.max_thickness_at)] == [
+    given = report["inputs"]
+    assert (d.mode, d.thickness, d.camber, d.te_angle, d.max_thickness_at) == (
+        report["mode"], given["thickness"], given["camber"], given["te_angle"], given.get("max_thickness_at"))
+    assert (d.hint, d.surfaces_cross_from) == (report["hint"], report["surfaces_cross_from"])
+    assert [repr(v) for v in (d.F, d.G, d.m, d.measured_max_thickness_at)] == [
         repr(report[k]) for k in ("F", "G", "m", "max_thickness_at")
     ]
     assert (d.family, d.converged, d.history) == (report["family"], report["converged"], report["history"])
@@ -60,6 +65,62 @@ def test_agrees_with_the_program(t, c, a, x):
         repr(report["Cl"]), repr(report["Cm"]), repr(report["zero_lift_angle"]))
     dat = [fixed(x) + " " + fixed(y) for x, y in d.coordinates()]
     assert dat == done.stdout.splitlines()[1:]
+
+
+@pytest.mark.parametrize("t,c,a,x", [(0.12, 0.02, 10.0, None), (0.06, 0.0, 0.0, 0.3), (0.12, 0.0, -10.0, None)])
+def test_polar_is_the_programs(t, c, a, x):
+    """Cp_min over the surface, and over the points where the trailing edge is re-entrant (m > 2)."""
+    done = run_folix(t, c, a, x, "--alpha-from", "-4", "--alpha-to", "12", "--alpha-step", "0.5", "--json",
+                     command="polar")
+    report = json.loads(done.stdout)
+    polar = folix.design(t, c, a, x).polar(np.arange(-4, 12.5, 0.5))
+    for name in ("alpha", "Cl", "Cm", "Cp_min", "x_Cp_min"):
+        assert polar[name].tolist() == report[name]
+
+
+def test_analysis_takes_arrays_of_angles():
+    d = folix.design(0.12, 0.02, 10)
+    alpha = np.array([[-4.0, 0.0, 2.5], [4.0, 8.0, 12.0]])
+    assert isinstance(d.cl(4), float) and d.cl(np.float64(4)) == d.cl(4) and d.cl(np.array(4.0)).shape == ()
+    for method in (d.cl, d.cm):
+        assert method(alpha).shape == alpha.shape
+        assert method(alpha).tolist() == [[method(a) for a in row] for row in alpha.tolist()]
+    assert d.pressure(alpha, 21).shape == (2, 3, 21, 3)
+    assert np.array_equal(d.pressure(alpha, 21)[1, 2], d.pressure(12.0, 21))
+    assert d.polar([4.0])["Cp_min"][0] == d.polar(4)["Cp_min"]
+    for bad in ([0, np.nan], np.inf):
+        with pytest.raises(ValueError, match="alpha"):
+            d.cl(bad)
+    with pytest.raises(TypeError):
+        d.cm(["4"])
+    with pytest.raises(ValueError, match="points"):
+        d.polar(0, points=160)
+
+
+KEPT = [(0.12, 0.02, 10.0, None), (0.06, 0.0, 0.0, 0.3), (0.956, 0.153, -15.9, None), (0.04, 0.0, 0.0, 0.2),
+        (0.12, 0.0, -10.0, None)]
+
+
+@pytest.mark.parametrize("t,c,a,x", KEPT)
+def test_a_design_is_kept_by_its_inputs(t, c, a, x):
+    d = folix.design(t, c, a, x)
+    loaded = pickle.loads(pickle.dumps(d))
+    assert loaded == d and hash(loaded) == hash(d) and repr(loaded) == repr(d)
+    assert loaded is not d and copy.copy(d) is d and copy.deepcopy([d])[0] is d
+    assert np.array_equal(loaded.coordinates(), d.coordinates()) and loaded.history == d.history
+    assert d.mode == ("angle" if x is None else "location")
+    assert repr(d).startswith(f"<folix.Design thickness={t!r} camber={c!r} te_angle={a!r}")
+    assert repr(d).endswith(f" m={d.m:.5f}>" if d.status == "ok" else f" ({d.status})>")
+    assert d != folix.design(t, c + 0.001, a, x) and d != (t, c, a, x)
+    assert len({d, loaded, folix.design(t, c, a, x)}) == 1
+
+
+def test_version_and_defaults():
+    assert f"folix {folix.__version__}" == subprocess.run(
+        [os.environ["FOLIX_PROGRAM"], "--version"], capture_output=True, text=True, check=True).stdout.strip()
+    assert folix.design(0.12) == folix.design(0.12, 0.0, 0.0)
+    stopped = pickle.loads(pickle.dumps(folix.DesignError("Overflow (thickness)", "Overflow", ["a"], "thickness")))
+    assert (str(stopped), stopped.kind, stopped.history, stopped.hint) == ("Overflow (thickness)", "Overflow", ["a"], "thickness")
 
 
 def test_pressure_is_the_programs_cp_file():
@@ -82,49 +143,6 @@ def test_numbers_only():
             folix.design(0.12, 0.02, max_thickness_at=bad)
     with pytest.raises(ValueError):
         folix.design(0.12, 0.02).coordinates(160)
-    with pytest.raises(TypeError):
-        folix.design_many(["0.12"], 0.02)
-    with pytest.raises(ValueError):
-        folix.design_many([0.12, np.inf], 0.02)
-
-
-def test_design_many_is_design_row_by_row():
-    thickness = np.array([[0.12], [0.06]])
-    location = np.array([np.nan, 0.3])  # nan: angle mode in that column
-    rows = folix.design_many(thickness, 0.02, 18.0, location, jobs=2)
-    assert all(rows[k].shape == (2, 2) for k in rows)
-    for (i, j), t in np.ndenumerate(np.broadcast_to(thickness, (2, 2))):
-        x = None if np.isnan(location[j]) else location[j]
-        try:
-            d = folix.design(t, 0.02, 18.0, x)
-            assert (rows["F"][i, j], rows["m"][i, j], rows["max_thickness_at"][i, j]) == (d.F, d.m, d.max_thickness_at)
-            assert (rows["converged"][i, j], rows["error"][i, j]) == (d.converged, "")
-        except folix.DesignError as e:
-            assert np.isnan(rows["F"][i, j]) and not rows["converged"][i, j] and rows["error"][i, j] == e.kind
-    assert (rows["error"] != "").any()
-    one = folix.design_many(thickness, 0.02, 18.0, location, jobs=1)
-    assert all(np.array_equal(rows[k], one[k], equal_nan=k != "error") for k in rows)
-
-
-def test_other_threads_run_while_rows_are_designed():
-    ticks = []
-    stop = threading.Event()
-
-    def tick():
-        while not stop.is_set():
-            ticks.append(time.perf_counter())
-            time.sleep(0.001)
-
-    ticker = threading.Thread(target=tick)
-    ticker.start()
-    start = time.perf_counter()
-    folix.design_many(np.full(6000, 0.12), 0.02, 10, jobs=1)
-    end = time.perf_counter()
-    stop.set()
-    ticker.join()
-    # Holding the interpreter lock would stop the ticks for the whole call.
-    gaps = np.diff([start] + [t for t in ticks if start < t < end] + [end])
-    assert gaps.max() < (end - start) / 2
 
 
 def test_save(tmp_path):

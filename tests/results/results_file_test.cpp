@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,6 +19,7 @@
 
 #include "engine/arithmetic_error.h"
 #include "results/file_descriptor.h"
+#include "results/record_reader.h"
 #include "results/results_file.h"
 #include "scratch_directory.h"
 
@@ -410,6 +413,39 @@ TEST_F(ResultsFile, NoOutcomeLeavesAHandleOpen)
     std::filesystem::create_directory(folder);
     EXPECT_EQ(saveResult(state, folder).outcome, SaveOutcome::Failed);
     EXPECT_EQ(openHandles(), before);
+}
+
+TEST_F(ResultsFile, ReadingFailsWhereAndAsTheSaveFails)
+{
+    const auto pipe = directory / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_directory(file);
+    for (const auto& unreadable : {file, pipe, directory / "missing" / "Folix_Input.txt"}) {
+        const RecordedResults read = readResultsFile(unreadable, 10);
+        DesignState state = exampleDesign();
+        const SaveResult saved = saveResult(state, unreadable);
+        ASSERT_TRUE(read.failure.has_value()) << unreadable;
+        EXPECT_EQ(read.failure->outcome, SaveOutcome::Failed);
+        EXPECT_EQ(std::tie(read.failure->reason, read.failure->errorNumber, read.failure->file),
+                  std::tie(saved.reason, saved.errorNumber, saved.file));
+        EXPECT_TRUE(read.records.empty());
+    }
+}
+
+TEST_F(ResultsFile, ReadingGivesTheRecordsAskedBeyondWhatASaveReads)
+{
+    const std::size_t count = kReadBytes / kExampleLine.size() + 2;
+    std::string text = kHead;
+    for (std::size_t i = 0; i < count; ++i) text += kExampleLine;
+    writeBytes(file, text + " 0.10   0.00   0.25000");  // a record cut short is none
+    for (const std::size_t most : {std::size_t{0}, std::size_t{120}, count + 1}) {
+        const RecordedResults read = readResultsFile(file, most);
+        EXPECT_FALSE(read.failure.has_value());
+        ASSERT_EQ(read.records.size(), std::min(most, count));
+        if (most > 0) {
+            EXPECT_EQ(read.records.back()[6], 1.94444);
+        }
+    }
 }
 
 }  // namespace
