@@ -68,7 +68,10 @@ void addPythonPart(py::module_& module)
     space["__name__"] = module.attr("__name__");
     space["__builtins__"] = builtins;
     space["_compiled"] = compiled;
-    py::exec(folix::python::kModuleFunctionsSource, space);
+    // Named so that a traceback through it says where its lines come from.
+    const py::object code =
+        builtins.attr("compile")(folix::python::kModuleFunctionsSource, "<folix: module_functions.py>", "exec");
+    builtins.attr("exec")(code, space);
     for (const auto& [name, value] : py::dict(space["_offered"]())) module.attr(name) = value;
 }
 
