@@ -1,10 +1,9 @@
 #include "bucket_plot.h"
 
-#include <QLocale>
 #include <QPainter>
 #include <QPolygonF>
 
-#include "engine/number_text.h"
+#include "window/chart_scale.h"
 #include "window/window_colours.h"
 
 namespace {
@@ -16,67 +15,29 @@ constexpr double kCurveWidth = 2.0;
 const QColor kRangeFill{200, 235, 200};
 const QColor kSigmaInk{190, 40, 40};
 
-QString tickText(double value)
-{
-    return QString::fromStdString(folix::formatGeneral(value, QLocale().decimalPoint().toStdString()));
-}
-
-class Scale {
-public:
-    Scale(double low, double high, double from, double to) : low_(low), high_(high), from_(from), to_(to) {}
-    double operator()(double value) const { return from_ + (value - low_) / (high_ - low_) * (to_ - from_); }
-
-private:
-    double low_, high_, from_, to_;
-};
-
 }  // namespace
 
-BucketPlot::BucketPlot(QWidget* parent) : QFrame(parent)
-{
-    setObjectName("BucketPlot");
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    QPalette surface = palette();
-    surface.setColor(QPalette::Window, kLightYellow);
-    setPalette(surface);
-    setAutoFillBackground(true);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
+BucketPlot::BucketPlot(QWidget* parent) : ChartFrame("BucketPlot", parent) {}
 
 void BucketPlot::showChart(folix::BucketChart chart)
 {
     chart_ = std::move(chart);
-    message_.clear();
+    setMessage({});
     update();
 }
 
 void BucketPlot::showMessage(const QString& text)
 {
     chart_.reset();
-    message_ = text;
+    setMessage(text);
     update();
 }
 
-void BucketPlot::paintEvent(QPaintEvent* event)
+void BucketPlot::paintContents(QPainter& painter, const QRectF& paintArea, Surface) const
 {
-    QFrame::paintEvent(event);
-    QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    paintContents(painter, contentsRect());
-}
-
-void BucketPlot::paintPicture(QPainter& painter, const QRectF& area) const
-{
-    painter.fillRect(area, kLightYellow);
-    paintContents(painter, area.toRect());
-}
-
-void BucketPlot::paintContents(QPainter& painter, const QRect& area) const
-{
+    const QRect area = paintArea.toRect();  // laid out on whole pixels
     if (!hasCurve()) {
-        painter.setPen(kMessageInk);
-        painter.drawText(area.adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
-                         message_);
+        paintMessage(painter, area, 3 * kGap);
         return;
     }
     const folix::BucketChart& chart = *chart_;
@@ -89,8 +50,8 @@ void BucketPlot::paintContents(QPainter& painter, const QRect& area) const
     const int top = area.top() + lineHeight + kGap + kGap / 2;
     const int bottom = area.bottom() - kGap - 2 * lineHeight - kTickLength;
     const QRect frame(QPoint(left, top), QPoint(right, bottom));
-    const Scale across(chart.lift.low, chart.lift.high, left, right);
-    const Scale up(chart.suction.low, chart.suction.high, bottom, top);
+    const ChartScale across(chart.lift.low, chart.lift.high, left, right);
+    const ChartScale up(chart.suction.low, chart.suction.high, bottom, top);
 
     painter.fillRect(frame, kChartPaper);
     if (const auto& bucket = chart.found.bucket) {

@@ -206,22 +206,13 @@ void paintLegend(QPainter& painter, const QRectF& row)
 
 }  // namespace
 
-FlowCanvas::FlowCanvas(QWidget* parent) : QFrame(parent)
-{
-    setObjectName("FlowCanvas");
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    QPalette surface = palette();
-    surface.setColor(QPalette::Window, kLightYellow);
-    setPalette(surface);
-    setAutoFillBackground(true);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
+FlowCanvas::FlowCanvas(QWidget* parent) : ChartFrame("FlowCanvas", parent) {}
 
 void FlowCanvas::showScene(folix::FlowScene scene, const QString& caption)
 {
     scene_ = std::move(scene);
     caption_ = caption;
-    message_.clear();
+    setMessage({});
     update();
 }
 
@@ -229,7 +220,7 @@ void FlowCanvas::showMessage(const QString& text)
 {
     scene_.reset();
     caption_.clear();
-    message_ = text;
+    setMessage(text);
     update();
 }
 
@@ -274,29 +265,14 @@ QSize FlowCanvas::pictureSize() const
     return QSize(qRound(area.width()), qRound(std::min(at.legend.bottom() + kGap, area.bottom()) - area.top()));
 }
 
-void FlowCanvas::paintEvent(QPaintEvent* event)
-{
-    QFrame::paintEvent(event);
-    QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    paintContents(painter, QRectF(contentsRect()), false);
-}
-
-void FlowCanvas::paintPicture(QPainter& painter, const QRectF& area) const
-{
-    painter.fillRect(area, kLightYellow);
-    paintContents(painter, area, true);  // a picture tells what it shows; the window has it above
-}
-
-void FlowCanvas::paintContents(QPainter& painter, const QRectF& area, bool withCaption) const
+void FlowCanvas::paintContents(QPainter& painter, const QRectF& area, Surface surface) const
 {
     if (!scene_) {
-        painter.setPen(kMessageInk);
-        painter.drawText(area.adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
-                         message_);
+        paintMessage(painter, area, 3 * kGap);
         return;
     }
-    const Layout at = layout(QFontMetricsF(painter.font()), area, withCaption);
+    // A picture tells what it shows; the window has it above.
+    const Layout at = layout(QFontMetricsF(painter.font()), area, surface == Surface::Picture);
     if (at.caption) {
         painter.setPen(kAxisInk);
         painter.drawText(*at.caption, Qt::AlignLeft | Qt::AlignVCenter, caption_);

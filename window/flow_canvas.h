@@ -2,8 +2,7 @@
 
 #include <optional>
 
-#include <QFrame>
-
+#include "window/chart_frame.h"
 #include "window/flow_scene.h"
 
 class QFontMetricsF;
@@ -13,7 +12,7 @@ class QPainter;
 // field, the streamlines, the outline and the stagnation points, each plane
 // at true proportion), the colour scale beside them and a legend below, or a
 // message where no flow can be drawn. It only places what the scene holds.
-class FlowCanvas : public QFrame {
+class FlowCanvas : public ChartFrame {
     Q_OBJECT
 
     struct Layout;  // where the parts go on a given area
@@ -25,25 +24,21 @@ public:
     void showMessage(const QString& text);
 
     const std::optional<folix::FlowScene>& scene() const { return scene_; }
-    const QString& message() const { return message_; }
     const QString& caption() const { return caption_; }
 
     // A picture of what the canvas shows, with a caption line naming it: its
-    // size at the canvas's width, and its painting into an area of that size.
+    // size at the canvas's width; paintPicture paints into an area of that size.
     QSize pictureSize() const;
-    void paintPicture(QPainter& painter, const QRectF& area) const;
 
     QSize sizeHint() const override { return {760, 470}; }
     QSize minimumSizeHint() const override { return {380, 260}; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintContents(QPainter& painter, const QRectF& area, Surface surface) const override;
 
 private:
     Layout layout(const QFontMetricsF& metrics, const QRectF& area, bool withCaption) const;
-    void paintContents(QPainter& painter, const QRectF& area, bool withCaption) const;
 
     std::optional<folix::FlowScene> scene_;
     QString caption_;
-    QString message_;
 };

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
-#include "engine/number_text.h"
+#include "window/chart_scale.h"
 #include "window/window_colours.h"
 
 namespace {
@@ -23,23 +22,7 @@ constexpr double kPinnedWidth = 1.4;
 constexpr int kLegendSample = 22;     // length of the line sample in the legend
 constexpr double kMarkRadius = 3.5;   // the points read out under the pointer
 
-QString tickText(double value)
-{
-    return QString::fromStdString(folix::formatGeneral(value, QLocale().decimalPoint().toStdString()));
-}
-
-// Linear placement of a value range onto a pixel range.
-class Scale {
-public:
-    Scale(double low, double high, double from, double to) : low_(low), high_(high), from_(from), to_(to) {}
-    double operator()(double value) const { return from_ + (value - low_) / (high_ - low_) * (to_ - from_); }
-    double valueAt(double place) const { return low_ + (place - from_) / (to_ - from_) * (high_ - low_); }
-
-private:
-    double low_, high_, from_, to_;
-};
-
-QPolygonF polyline(const std::vector<folix::ChartPoint>& points, const Scale& across, const Scale& up)
+QPolygonF polyline(const std::vector<folix::ChartPoint>& points, const ChartScale& across, const ChartScale& up)
 {
     QPolygonF line;
     line.reserve(static_cast<qsizetype>(points.size()));
@@ -55,20 +38,13 @@ struct PressurePlot::Layout {
     int labelsTop;
     int lineHeight;
     QStringList suctionLabels;
-    Scale across;
-    Scale up;
-    Scale outlineUp;
+    ChartScale across;
+    ChartScale up;
+    ChartScale outlineUp;
 };
 
-PressurePlot::PressurePlot(QWidget* parent) : QFrame(parent)
+PressurePlot::PressurePlot(QWidget* parent) : ChartFrame("PressurePlot", parent)
 {
-    setObjectName("PressurePlot");
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    QPalette surface = palette();
-    surface.setColor(QPalette::Window, kLightYellow);
-    setPalette(surface);
-    setAutoFillBackground(true);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);
 }
 
@@ -76,14 +52,14 @@ void PressurePlot::showSection(folix::SectionChart section)
 {
     section_ = std::move(section);
     curves_.reset();
-    message_.clear();
+    setMessage({});
     update();
 }
 
 void PressurePlot::showCurves(folix::PressureCurves curves)
 {
     curves_ = std::move(curves);
-    message_.clear();
+    setMessage({});
     update();
     emit pointedChanged();
 }
@@ -97,7 +73,7 @@ void PressurePlot::showPinned(std::vector<PinnedCurves> pinned)
 void PressurePlot::showMessage(const QString& text)
 {
     curves_.reset();
-    message_ = text;
+    setMessage(text);
     update();
     emit pointedChanged();
 }
@@ -106,7 +82,7 @@ void PressurePlot::clear()
 {
     section_.reset();
     curves_.reset();
-    message_.clear();
+    setMessage({});
     update();
     emit pointedChanged();
 }
@@ -127,7 +103,7 @@ void PressurePlot::pointAt(std::optional<double> chordX)
 
 void PressurePlot::mouseMoveEvent(QMouseEvent* event)
 {
-    QFrame::mouseMoveEvent(event);
+    ChartFrame::mouseMoveEvent(event);
     std::optional<double> chordX;
     if (section_ && curves_) {
         const Layout at = layout(fontMetrics(), contentsRect());
@@ -139,35 +115,15 @@ void PressurePlot::mouseMoveEvent(QMouseEvent* event)
 
 void PressurePlot::leaveEvent(QEvent* event)
 {
-    QFrame::leaveEvent(event);
+    ChartFrame::leaveEvent(event);
     pointAt(std::nullopt);
 }
 
-void PressurePlot::paintEvent(QPaintEvent* event)
+void PressurePlot::paintContents(QPainter& painter, const QRectF& area, Surface surface) const
 {
-    QFrame::paintEvent(event);
-    QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    paintContents(painter, contentsRect(), true);
-}
-
-void PressurePlot::paintPicture(QPainter& painter, const QRectF& area) const
-{
-    painter.fillRect(area, kLightYellow);
-    paintContents(painter, area.toRect(), false);  // no marks of where the pointer happens to be
-}
-
-void PressurePlot::paintContents(QPainter& painter, const QRect& area, bool markPointed) const
-{
-    if (!message_.isEmpty()) paintMessage(painter, area);
-    else if (section_ && curves_) paintChart(painter, area, markPointed);
-}
-
-void PressurePlot::paintMessage(QPainter& painter, const QRect& area) const
-{
-    painter.setPen(kMessageInk);
-    painter.drawText(area.adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
-                     message_);
+    // A picture has no marks of where the pointer happens to be.
+    if (!message().isEmpty()) paintMessage(painter, area.toRect(), 3 * kGap);
+    else if (section_ && curves_) paintChart(painter, area.toRect(), surface == Surface::Screen);
 }
 
 PressurePlot::Layout PressurePlot::layout(const QFontMetrics& metrics, const QRect& area) const
@@ -198,15 +154,15 @@ PressurePlot::Layout PressurePlot::layout(const QFontMetrics& metrics, const QRe
     const QRect chart(QPoint(left, top), QPoint(right, bottom));
     const QRect strip(QPoint(left, bottom), QPoint(right, stripBottom));
 
-    const Scale across(chord.low, chord.high, left, right);
-    const Scale up(suction.low, suction.high, bottom, top);
+    const ChartScale across(chord.low, chord.high, left, right);
+    const ChartScale up(suction.low, suction.high, bottom, top);
     // The outline on the chord's own scale across; upright too unless the strip is too shallow.
-    const double outlineScale = shownSection.highest > shownSection.lowest
+    const double outlineChartScale = shownSection.highest > shownSection.lowest
         ? std::min(pixelsPerChord, (stripHeight - 2 * kStripPadding) / (shownSection.highest - shownSection.lowest))
         : pixelsPerChord;
     const double middle = strip.top() + stripHeight / 2.0;
-    const Scale outlineUp(shownSection.lowest, shownSection.highest, middle + (shownSection.highest - shownSection.lowest) * outlineScale / 2,
-                          middle - (shownSection.highest - shownSection.lowest) * outlineScale / 2);
+    const ChartScale outlineUp(shownSection.lowest, shownSection.highest, middle + (shownSection.highest - shownSection.lowest) * outlineChartScale / 2,
+                          middle - (shownSection.highest - shownSection.lowest) * outlineChartScale / 2);
     return {chart, strip, labelsTop, lineHeight, suctionLabels, across, up, outlineUp};
 }
 
@@ -221,8 +177,8 @@ void PressurePlot::paintChart(QPainter& painter, const QRect& area, bool markPoi
     const int lineHeight = at.lineHeight;
     const QRect& chart = at.chart;
     const QRect& strip = at.strip;
-    const Scale& across = at.across;
-    const Scale& up = at.up;
+    const ChartScale& across = at.across;
+    const ChartScale& up = at.up;
     const int left = chart.left();
     const int right = chart.right();
     const int top = chart.top();

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include <QColor>
-#include <QFrame>
 
+#include "window/chart_frame.h"
 #include "window/pressure_chart.h"
 
 inline constexpr const char* kSuctionTitle = "\u2212Cp";
@@ -24,7 +24,7 @@ struct PinnedCurves {
 // upper and lower surfaces in their own colours, the section's outline
 // underneath on the same chord axis, or a message where no curve can be given.
 // Everything it draws is computed elsewhere; it only places it on the surface.
-class PressurePlot : public QFrame {
+class PressurePlot : public ChartFrame {
     Q_OBJECT
 
     struct Layout;  // where the parts of the chart go on a given area
@@ -47,12 +47,9 @@ public:
     bool hasCurves() const { return curves_.has_value(); }
     const std::optional<folix::PressureCurves>& curves() const { return curves_; }
     const std::optional<folix::SectionChart>& section() const { return section_; }
-    const QString& message() const { return message_; }
 
     // The points of either curve nearest to the pointer, while it is over the chart.
     std::optional<folix::PointedValues> pointed() const;
-    // Paints what the plot shows, without its frame, into area: for a picture.
-    void paintPicture(QPainter& painter, const QRectF& area) const;
 
     QSize sizeHint() const override { return {560, 400}; }
     QSize minimumSizeHint() const override { return {360, 260}; }
@@ -62,13 +59,11 @@ signals:
     void pointedChanged();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintContents(QPainter& painter, const QRectF& area, Surface surface) const override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
-    void paintContents(QPainter& painter, const QRect& area, bool markPointed) const;
-    void paintMessage(QPainter& painter, const QRect& area) const;
     void paintChart(QPainter& painter, const QRect& area, bool markPointed) const;
     void paintPointed(QPainter& painter, const Layout& layout) const;
     void paintLegend(QPainter& painter, const Layout& layout) const;
@@ -78,6 +73,5 @@ private:
     std::optional<folix::SectionChart> section_;
     std::optional<folix::PressureCurves> curves_;
     std::vector<PinnedCurves> pinned_;
-    QString message_;
     std::optional<double> pointedChord_;  // x/c under the pointer
 };

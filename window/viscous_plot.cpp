@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include <QLocale>
 #include <QPainter>
 #include <QPolygonF>
 
-#include "engine/number_text.h"
+#include "window/chart_scale.h"
 #include "window/window_colours.h"
 
 namespace {
@@ -17,20 +16,6 @@ constexpr double kCurveWidth = 1.8;
 constexpr double kDotRadius = 2.4;
 constexpr int kLegendSample = 18;
 const QColor kInviscidInk{120, 120, 120};
-
-QString tickText(double value)
-{
-    return QString::fromStdString(folix::formatGeneral(value, QLocale().decimalPoint().toStdString()));
-}
-
-class Scale {
-public:
-    Scale(double low, double high, double from, double to) : low_(low), high_(high), from_(from), to_(to) {}
-    double operator()(double value) const { return from_ + (value - low_) / (high_ - low_) * (to_ - from_); }
-
-private:
-    double low_, high_, from_, to_;
-};
 
 // XFOIL's first curve in blue, its second (the lower surface) in orange, the
 // exact inviscid one in grey and dashed.
@@ -54,8 +39,8 @@ void paintChart(QPainter& painter, const QRect& area, const folix::PolarChart& c
     const int bottom = area.bottom() - kGap - 2 * lineHeight - kTickLength;
     if (right - left < 40 || bottom - top < 40) return;
     const QRect frame(QPoint(left, top), QPoint(right, bottom));
-    const Scale across(chart.x.low, chart.x.high, left, right);
-    const Scale up(chart.y.low, chart.y.high, bottom, top);
+    const ChartScale across(chart.x.low, chart.x.high, left, right);
+    const ChartScale up(chart.y.low, chart.y.high, bottom, top);
 
     painter.fillRect(frame, kChartPaper);
     painter.setPen(QPen(kGridInk, 0));
@@ -155,51 +140,27 @@ void paintChart(QPainter& painter, const QRect& area, const folix::PolarChart& c
 
 }  // namespace
 
-ViscousPlot::ViscousPlot(QWidget* parent) : QFrame(parent)
-{
-    setObjectName("ViscousPlot");
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    QPalette surface = palette();
-    surface.setColor(QPalette::Window, kLightYellow);
-    setPalette(surface);
-    setAutoFillBackground(true);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
+ViscousPlot::ViscousPlot(QWidget* parent) : ChartFrame("ViscousPlot", parent) {}
 
 void ViscousPlot::showCharts(std::array<folix::PolarChart, 4> charts)
 {
     charts_ = std::move(charts);
-    message_.clear();
+    setMessage({});
     update();
 }
 
 void ViscousPlot::showMessage(const QString& text)
 {
     charts_.reset();
-    message_ = text;
+    setMessage(text);
     update();
 }
 
-void ViscousPlot::paintEvent(QPaintEvent* event)
+void ViscousPlot::paintContents(QPainter& painter, const QRectF& paintArea, Surface) const
 {
-    QFrame::paintEvent(event);
-    QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    paintContents(painter, contentsRect());
-}
-
-void ViscousPlot::paintPicture(QPainter& painter, const QRectF& area) const
-{
-    painter.fillRect(area, kLightYellow);
-    paintContents(painter, area.toRect());
-}
-
-void ViscousPlot::paintContents(QPainter& painter, const QRect& area) const
-{
+    const QRect area = paintArea.toRect();  // laid out on whole pixels
     if (!charts_) {
-        painter.setPen(kMessageInk);
-        painter.drawText(area.adjusted(3 * kGap, 3 * kGap, -3 * kGap, -3 * kGap), Qt::AlignCenter | Qt::TextWordWrap,
-                         message_);
+        paintMessage(painter, area, 3 * kGap);
         return;
     }
     const int halfWidth = area.width() / 2;
