@@ -1,0 +1,1 @@
+// Holds the precompiled gtest header that the Qt-free tests share.
