@@ -34,7 +34,6 @@ Complex operator/(Complex p, Complex q)
 Real argument(Complex p) { return Real(std::atan2(p.im.value(), p.re.value())); }  // always finite
 
 const Complex kOne{1, 0};
-const Real kPi = 4 * atan(Real(1));
 
 // Samples of the centre angle over which the leading edge is looked for first.
 constexpr int kSamples = 32;

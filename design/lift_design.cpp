@@ -12,7 +12,6 @@ namespace folix {
 
 namespace {
 
-const Real kPi = 4 * atan(Real(1));
 
 std::string degrees(double alpha) { return messageNumber(alpha) + "\u00b0"; }
 

@@ -31,7 +31,6 @@ namespace folix {
 
 namespace {
 
-const Real kPi = 4 * atan(Real(1));
 // The rounding a point of the surface may carry into a test of which side it is on.
 constexpr double kOnSurface = 1e-12;
 

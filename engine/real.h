@@ -67,6 +67,9 @@ inline Real sin(Real a) { return detail::finite(std::sin(a.value())); }
 inline Real cos(Real a) { return detail::finite(std::cos(a.value())); }
 inline Real atan(Real a) { return Real(std::atan(a.value())); }
 
+// Pi as the engine's formulas write it.
+inline const Real kPi = 4 * atan(Real(1));
+
 // A real that must be finite before it enters a computation (typed or read text).
 inline Real checked(double v) { return detail::finite(v); }
 

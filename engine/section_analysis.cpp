@@ -42,7 +42,6 @@ Complex conjugate(Complex p) { return {p.re, -p.im}; }
 Real modulus(Complex p) { return sqrt(sq(p.re) + sq(p.im)); }
 Real argument(Complex p) { return Real(std::atan2(p.im.value(), p.re.value())); }  // always finite
 
-const Real kPi = 4 * atan(Real(1));
 
 // Whole turns taken off first (exactly), so that any finite angle has a value.
 Real radians(double degrees)

@@ -11,7 +11,6 @@ namespace folix {
 
 namespace {
 
-const Real kPi = 4 * atan(Real(1));
 constexpr double kEdgeClustering = 0.3;    // the angle is u - kEdgeClustering sin(2u)
 constexpr double kMarginShare = 0.05;      // of the chord, around the SVG and PDF drawings
 constexpr double kLineWidthMm = 0.1;

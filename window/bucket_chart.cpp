@@ -11,15 +11,6 @@ namespace {
 
 constexpr double kLeastHalfSpan = 2;   // degrees about the floor
 constexpr double kNoRangeHalfSpan = 4;
-constexpr double kMargin = 0.03;       // share of an axis left free at either end
-
-ChartAxis withMargins(ChartAxis axis)
-{
-    const Real margin = (Real(axis.high) - axis.low) * kMargin;
-    axis.low = (axis.low - margin).value();
-    axis.high = (axis.high + margin).value();
-    return axis;
-}
 
 std::string degrees(double alpha, std::string_view separator) { return coefficientText(alpha, separator) + "\u00b0"; }
 

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMostSteps = 6;
 constexpr double kChordStep = 0.2;  // five steps from 0 to 1
-constexpr double kMargin = 0.03;    // share of an axis left free at either end, so no curve runs along the frame
+constexpr double kMargin = 0.03;    // share of an axis left free at either end
 
 // The ticks first * step, (first + 1) * step, ... last * step: each tick is an
 // exact multiple of the step, so zero is exactly 0.
@@ -36,14 +36,6 @@ long stepsAbove(Real value, Real step)
     return std::lround(std::ceil((value / step).value()));
 }
 
-ChartAxis withMargins(ChartAxis axis)
-{
-    const Real margin = (Real(axis.high) - axis.low) * kMargin;
-    axis.low = (axis.low - margin).value();
-    axis.high = (axis.high + margin).value();
-    return axis;
-}
-
 }  // namespace
 
 std::vector<double> pressureCircleAngles(double F, double EM)
@@ -57,13 +49,13 @@ std::vector<double> pressureCircleAngles(double F, double EM)
     return angles;
 }
 
-ChartAxis roundedAxis(double low, double high)
+ChartAxis roundedAxis(double low, double high, double finestDecade)
 {
     if (!(low <= high)) throw std::invalid_argument("axis range runs backwards");
     static constexpr std::array<double, 4> kMantissas = {1, 2, 2.5, 5};
     const Real bottom = checked(low);
     const Real top = checked(high);
-    Real decade = 0.1;
+    Real decade = finestDecade;
     for (;;) {
         for (const double mantissa : kMantissas) {
             const Real step = mantissa * decade;
@@ -179,6 +171,14 @@ std::string pressureTableText(const std::vector<SurfacePoint>& surface, const st
     for (std::size_t i = 0; i < surface.size(); ++i)
         if (surface[i].theta <= 0) appendRow(table, "lower", surface[i], Cp[i]);
     return table;
+}
+
+ChartAxis withMargins(ChartAxis axis)
+{
+    const Real margin = (Real(axis.high) - axis.low) * kMargin;
+    axis.low = (axis.low - margin).value();
+    axis.high = (axis.high + margin).value();
+    return axis;
 }
 
 }  // namespace folix

@@ -32,8 +32,12 @@ struct ChartAxis {
 };
 
 // The smallest range around low..high whose ends are whole steps, the step
-// being 1, 2, 2.5 or 5 times a power of ten and giving at most six steps.
-ChartAxis roundedAxis(double low, double high);
+// being 1, 2, 2.5 or 5 times a power of ten from finestDecade up and giving
+// at most six steps.
+ChartAxis roundedAxis(double low, double high, double finestDecade = 0.1);
+// The axis widened by a small share of its span at either end, so that no
+// curve or dot runs along the frame.
+ChartAxis withMargins(ChartAxis axis);
 
 // What stays the same for a design whatever the angle of attack: the chord
 // axis and the outline drawn under the curves.

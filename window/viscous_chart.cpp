@@ -12,30 +12,11 @@ namespace folix {
 
 namespace {
 
-constexpr long kMostSteps = 6;
 constexpr double kFinestDecade = 1e-6;  // below XFOIL's last written digit
-constexpr double kMargin = 0.03;        // share of an axis left free at either end, so that dots on it show
 
 // As roundedAxis, but with steps down to kFinestDecade for drag and moment
 // coefficients, and a little room beyond the end ticks.
-ChartAxis polarAxis(double low, double high)
-{
-    static constexpr double kMantissas[] = {1, 2, 2.5, 5};
-    for (Real decade = kFinestDecade;; decade = decade * 10) {
-        for (const double mantissa : kMantissas) {
-            const Real step = decade * mantissa;
-            const long first = std::lround(std::floor((Real(low) / step).value()));
-            const long last = std::max(std::lround(std::ceil((Real(high) / step).value())), first + 1);
-            if (last - first > kMostSteps) continue;
-            ChartAxis axis;
-            for (long k = first; k <= last; ++k) axis.ticks.push_back((Real(static_cast<double>(k)) * step).value());
-            const Real margin = (Real(axis.ticks.back()) - axis.ticks.front()) * kMargin;
-            axis.low = (axis.ticks.front() - margin).value();
-            axis.high = (axis.ticks.back() + margin).value();
-            return axis;
-        }
-    }
-}
+ChartAxis polarAxis(double low, double high) { return withMargins(roundedAxis(low, high, kFinestDecade)); }
 
 // A quantity of a converged angle.
 using Quantity = double (*)(const ViscousAngle&);

@@ -26,13 +26,6 @@ std::optional<std::size_t> knownColumn(std::string_view name)
     return std::nullopt;
 }
 
-std::string lowerCase(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 std::string fieldCount(std::size_t count) { return std::to_string(count) + (count == 1 ? " field" : " fields"); }
 
 // Whether the output shows a known column: always the positional ones, others when the header names them.

@@ -1,6 +1,7 @@
 #include "csv_text.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace folix {
 
@@ -113,6 +114,13 @@ std::string csvField(std::string_view text)
     }
     quoted += '"';
     return quoted;
+}
+
+std::string lowerCase(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
 }  // namespace folix

@@ -36,4 +36,7 @@ std::vector<std::string> splitCsvRecord(std::string_view record);
 // A field as CSV writes it: quoted when it holds a comma, a quote or a line end.
 std::string csvField(std::string_view text);
 
+// A header's name in small letters: column names match in any case.
+std::string lowerCase(std::string_view text);
+
 }  // namespace folix

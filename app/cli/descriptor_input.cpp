@@ -8,11 +8,11 @@ namespace folix {
 
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
+constexpr std::size_t kInputBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 
-DescriptorInput::DescriptorInput(int fd, bool (*stop)()) : fd_(fd), stop_(stop), buffer_(kBufferSize)
+DescriptorInput::DescriptorInput(int fd, bool (*stop)()) : fd_(fd), stop_(stop), buffer_(kInputBufferSize)
 {
     setg(buffer_.data(), buffer_.data(), buffer_.data());
 }

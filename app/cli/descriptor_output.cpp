@@ -8,11 +8,11 @@ namespace folix {
 
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{64} * 1024;
+constexpr std::size_t kOutputBufferSize = std::size_t{64} * 1024;
 
 }  // namespace
 
-DescriptorOutput::DescriptorOutput(int fd) : fd_(fd), buffer_(kBufferSize)
+DescriptorOutput::DescriptorOutput(int fd) : fd_(fd), buffer_(kOutputBufferSize)
 {
     setp(buffer_.data(), buffer_.data() + buffer_.size());
 }

@@ -37,13 +37,6 @@ const char* nameOf(TargetColumn column)
         ->name;
 }
 
-std::string lowerCase(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 std::optional<bool> yesOrNo(std::string_view text)
 {
     const std::string word = lowerCase(text);
