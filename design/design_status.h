@@ -28,6 +28,11 @@ inline bool converged(const DesignOutcome& outcome)
 // "the upper and lower surfaces cross from x/c 0.88679"; empty when they do not.
 std::string crossingText(const DesignOutcome& outcome);
 
+// Why no viscous polar is computed for such a section, and what to change.
+inline constexpr const char* kCrossingPolarRefusal =
+    "XFOIL cannot analyse a section whose surfaces cross (m > 2): design one whose trailing-edge angle, "
+    "180 (2 - m) degrees, is 0 or more";
+
 // Why a completed run did not converge, in a few words ("the solve for F and G
 // at m=1.94444 gave up after 20 steps"); empty for any other status.
 std::string notConvergedReason(const DesignOutcome& outcome);

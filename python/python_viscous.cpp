@@ -15,6 +15,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include "design/design_status.h"
 #include "design/parallel_work.h"
 #include "engine/section_polar.h"
 #include "python_design.h"
@@ -187,7 +188,7 @@ constexpr Column kViscousColumns[] = {
 void refuseCrossing(const DesignRecord& record, const std::string& which)
 {
     if (record.m > 2)
-        throw py::value_error(which + "XFOIL cannot analyse a section whose surfaces cross (m > 2)");
+        throw py::value_error(which + kCrossingPolarRefusal);
 }
 
 py::dict polar(const Design& design, const py::handle& alpha, std::optional<double> re, double mach, double ncrit,

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "design/design_status.h"
 #include "engine/arithmetic_error.h"
 #include "engine/number_text.h"
 #include "engine/section_polar.h"
@@ -184,7 +185,7 @@ void ViscousSection::computePolar()
         state_->setText("No viscous polar: " + why);
         plot_->showMessage(state_->text());
     };
-    if (design_.EM > 2) return refuse("XFOIL cannot analyse a section whose surfaces cross (m > 2).");
+    if (design_.EM > 2) return refuse(QString(folix::kCrossingPolarRefusal) + ".");
     folix::ViscousOptions options;
     options.reynolds = reynolds_->value();
     options.mach = mach_->value();

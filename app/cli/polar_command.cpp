@@ -90,7 +90,7 @@ int runViscousPolar(const PolarRequest& request, const DesignOutcome& outcome, s
                     std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     if (outcome.surfacesCrossFrom) {
-        err << "error: " << crossingText(outcome) << ": XFOIL cannot analyse a section whose surfaces cross\n";
+        err << "error: " << crossingText(outcome) << ": " << kCrossingPolarRefusal << "\n";
         return 1;
     }
     ViscousOptions options = *request.viscous;
