@@ -59,22 +59,7 @@ void BucketPlot::paintContents(QPainter& painter, const QRectF& paintArea, Surfa
         const QRectF range(QPointF(across(bucket->low.Cl), up(chart.sigma)), QPointF(across(bucket->high.Cl), bottom));
         painter.fillRect(range.intersected(QRectF(frame)), kRangeFill);
     }
-    painter.setPen(QPen(kGridInk, 0));
-    for (const double tick : chart.suction.ticks) painter.drawLine(QPointF(left, up(tick)), QPointF(right, up(tick)));
-    for (const double tick : chart.lift.ticks) painter.drawLine(QPointF(across(tick), top), QPointF(across(tick), bottom));
-    painter.setPen(QPen(kAxisInk, 0));
-    for (const double tick : chart.suction.ticks) {
-        const double y = up(tick);
-        painter.drawLine(QPointF(left - kTickLength, y), QPointF(left, y));
-        painter.drawText(QRectF(area.left(), y - lineHeight / 2.0, left - kTickLength - 2 - area.left(), lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, tickText(tick));
-    }
-    for (const double tick : chart.lift.ticks) {
-        const double x = across(tick);
-        painter.drawLine(QPointF(x, bottom), QPointF(x, bottom + kTickLength));
-        painter.drawText(QRectF(x - 40, bottom + kTickLength, 80, lineHeight), Qt::AlignHCenter | Qt::AlignTop,
-                         tickText(tick));
-    }
+    paintGridAndTicks(painter, area, frame, across, up, chart.lift.ticks, chart.suction.ticks, lineHeight, kTickLength);
     painter.drawText(QRect(left, bottom + kTickLength + lineHeight, right - left, lineHeight),
                      Qt::AlignHCenter | Qt::AlignTop, "Cl");
     painter.drawText(QRect(area.left() + kGap, area.top() + kGap / 2, right - area.left(), lineHeight),

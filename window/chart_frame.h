@@ -1,8 +1,11 @@
 #pragma once
 
+#include <vector>
+
 #include <QFrame>
 #include <QString>
 
+class ChartScale;
 class QPainter;
 
 // The sunken light-yellow surface the window's charts are drawn on: inside
@@ -33,3 +36,9 @@ protected:
 private:
     QString message_;
 };
+
+// A chart's grid over frame, and its ticks with their labels on the left and
+// bottom edges, the labels in lines of lineHeight within area.
+void paintGridAndTicks(QPainter& painter, const QRect& area, const QRect& frame, const ChartScale& across,
+                       const ChartScale& up, const std::vector<double>& acrossTicks,
+                       const std::vector<double>& upTicks, int lineHeight, int tickLength);

@@ -43,22 +43,7 @@ void paintChart(QPainter& painter, const QRect& area, const folix::PolarChart& c
     const ChartScale up(chart.y.low, chart.y.high, bottom, top);
 
     painter.fillRect(frame, kChartPaper);
-    painter.setPen(QPen(kGridInk, 0));
-    for (const double tick : chart.y.ticks) painter.drawLine(QPointF(left, up(tick)), QPointF(right, up(tick)));
-    for (const double tick : chart.x.ticks) painter.drawLine(QPointF(across(tick), top), QPointF(across(tick), bottom));
-    painter.setPen(QPen(kAxisInk, 0));
-    for (const double tick : chart.y.ticks) {
-        const double y = up(tick);
-        painter.drawLine(QPointF(left - kTickLength, y), QPointF(left, y));
-        painter.drawText(QRectF(area.left(), y - lineHeight / 2.0, left - kTickLength - 2 - area.left(), lineHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, tickText(tick));
-    }
-    for (const double tick : chart.x.ticks) {
-        const double x = across(tick);
-        painter.drawLine(QPointF(x, bottom), QPointF(x, bottom + kTickLength));
-        painter.drawText(QRectF(x - 40, bottom + kTickLength, 80, lineHeight), Qt::AlignHCenter | Qt::AlignTop,
-                         tickText(tick));
-    }
+    paintGridAndTicks(painter, area, frame, across, up, chart.x.ticks, chart.y.ticks, lineHeight, kTickLength);
     painter.drawText(QRect(left, bottom + kTickLength + lineHeight, right - left, lineHeight),
                      Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(chart.across));
     QFont bold = painter.font();
