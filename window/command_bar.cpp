@@ -120,13 +120,13 @@ void CommandBar::setPins(const QStringList& labels)
     for (int i = 0; i < labels.size(); ++i) {
         QAction* remove = pinsMenu_->addAction(QString("Remove %1").arg(labels[i]));
         remove->setObjectName(QString("RemovePin%1").arg(i + 1));
-        connect(remove, &QAction::triggered, this, [this, i] { emit removePin(i); });
+        connect(remove, &QAction::triggered, this, [this, i] { emit pinRemovalAsked(i); });
     }
     pinsMenu_->addSeparator();
     QAction* all = pinsMenu_->addAction("Remove all pins");
     all->setObjectName("RemoveAllPins");
     all->setEnabled(!labels.isEmpty());
-    connect(all, &QAction::triggered, this, &CommandBar::removeAllPins);
+    connect(all, &QAction::triggered, this, &CommandBar::allPinsRemovalAsked);
     pinsMenu_->setEnabled(!labels.isEmpty());
 }
 

@@ -40,8 +40,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
-    void removePin(int index);
-    void removeAllPins();
+    void pinRemovalAsked(int index);
+    void allPinsRemovalAsked();
 
 private:
     std::map<folix::Command, QAction*> actions_;

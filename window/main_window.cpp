@@ -201,8 +201,8 @@ void MainWindow::buildCommands()
     on(Command::AddReference, &MainWindow::addReferenceSection);
     on(Command::DesignForLift, &MainWindow::designForLift);
     on(Command::ViscousPolar, &MainWindow::showViscousPolar);
-    connect(commands_, &CommandBar::removePin, this, &MainWindow::removePin);
-    connect(commands_, &CommandBar::removeAllPins, this, [this] {
+    connect(commands_, &CommandBar::pinRemovalAsked, this, &MainWindow::removePin);
+    connect(commands_, &CommandBar::allPinsRemovalAsked, this, [this] {
         pins_.clear();
         showPins();
     });
